@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+namespace brightsum {
+
+// How a cue is played: Wait returns when the sound has ended, without dispatching events;
+// Async starts it and returns at once. A newer cue cuts an older one short.
+enum class CueMode { Wait = 0, Async = 1 };
+
+class SoundPort {
+public:
+    virtual ~SoundPort() = default;
+    // file is a bare name of the program folder, such as "select.wav".
+    virtual void PlaySoundCue(const std::string& file, CueMode mode) = 0;
+};
+
+}  // namespace brightsum

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing Brightsum need, when any
+# of them is missing. Uses sudo unless already root.
+set -euo pipefail
+
+packages=(
+    # build
+    g++ cmake ninja-build pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev
+    libcanberra-dev
+    # run: sound back end, default alert sound, fonts with the metrics the layout needs
+    libcanberra-pulse sound-theme-freedesktop fonts-liberation2
+    # tests: headless desktop, sound server, accessibility bus, measuring tools
+    xvfb xauth xdotool x11-utils imagemagick dbus-daemon at-spi2-core python3-pyatspi
+    gir1.2-atspi-2.0 pulseaudio pulseaudio-utils sox
+    # fuzzing, sanitizers, install checks, packaging
+    clang-14 libclang-rt-14-dev desktop-file-utils appstream dpkg-dev fakeroot file
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$p")
+    fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+    exit 0
+fi
+
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+    sudo="sudo"
+fi
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -q -o DPkg::Lock::Timeout=900
+$sudo apt-get install -y -q --no-install-recommends -o DPkg::Lock::Timeout=900 "${missing[@]}"

@@ -1,0 +1,78 @@
+# Sourced by the test and benchmark scripts: starts a private headless desktop (Xvfb, a
+# session D-Bus with the accessibility bus, PulseAudio with a null sink) and stops exactly
+# what it started when the calling shell exits.
+#
+#   source scripts/desktop-env.sh; desktop_start
+#
+# Exports DISPLAY, DBUS_SESSION_BUS_ADDRESS, XDG_RUNTIME_DIR, PULSE_SERVER and
+# BRIGHTSUM_DESKTOP_DIR (a scratch folder that is removed at exit).
+
+_desktop_pids=()
+
+desktop_stop() {
+    local i pid
+    # Accessibility helpers first (they hang off the session bus), then the rest in
+    # reverse order of starting.
+    if [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ]; then
+        for name in org.a11y.atspi.Registry org.a11y.Bus; do
+            pid=$(dbus-send --session --print-reply=literal --dest=org.freedesktop.DBus \
+                /org/freedesktop/DBus org.freedesktop.DBus.GetConnectionUnixProcessID \
+                "string:$name" 2>/dev/null | awk '{print $2}') || true
+            [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
+        done
+    fi
+    for ((i = ${#_desktop_pids[@]} - 1; i >= 0; i--)); do
+        kill "${_desktop_pids[i]}" 2>/dev/null || true
+    done
+    for pid in "${_desktop_pids[@]}"; do
+        wait "$pid" 2>/dev/null || true
+    done
+    _desktop_pids=()
+    [ -n "${BRIGHTSUM_DESKTOP_DIR:-}" ] && rm -rf "$BRIGHTSUM_DESKTOP_DIR"
+    return 0
+}
+
+_desktop_wait_for() {  # command... ; gives up after about 10 s
+    local n=0
+    until "$@" >/dev/null 2>&1; do
+        n=$((n + 1))
+        [ $n -gt 500 ] && return 1
+        sleep 0.02
+    done
+}
+
+desktop_start() {
+    local W
+    W=$(mktemp -d /tmp/brightsum-desktop.XXXXXX)
+    export BRIGHTSUM_DESKTOP_DIR=$W
+    trap desktop_stop EXIT
+
+    # X server: picks a free display itself.
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$W/dpy" 2>"$W/xvfb.log" &
+    _desktop_pids+=($!)
+    _desktop_wait_for test -s "$W/dpy" || { echo "Xvfb did not start" >&2; return 1; }
+    export DISPLAY=":$(head -1 "$W/dpy")"
+
+    # Session bus; the accessibility bus is activated on it on demand.
+    dbus-daemon --session --nofork --address="unix:path=$W/bus" 2>"$W/dbus.log" &
+    _desktop_pids+=($!)
+    export DBUS_SESSION_BUS_ADDRESS="unix:path=$W/bus"
+    _desktop_wait_for test -S "$W/bus" || { echo "dbus-daemon did not start" >&2; return 1; }
+    dbus-send --session --print-reply=literal --dest=org.a11y.Bus /org/a11y/bus \
+        org.a11y.Bus.GetAddress >/dev/null 2>&1 || echo "note: no accessibility bus" >&2
+
+    # Sound server with a null sink, reachable only through our own socket.
+    export XDG_RUNTIME_DIR="$W/run"
+    mkdir -m 700 "$XDG_RUNTIME_DIR"
+    pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit --log-target=stderr \
+        --load="module-null-sink sink_name=nullsink" \
+        --load="module-native-protocol-unix auth-anonymous=1 socket=$W/pulse" \
+        2>"$W/pulse.log" &
+    _desktop_pids+=($!)
+    export PULSE_SERVER="unix:$W/pulse"
+    if ! _desktop_wait_for pactl info; then
+        echo "note: PulseAudio did not start; sound tests will skip" >&2
+        unset PULSE_SERVER
+    fi
+    return 0
+}
