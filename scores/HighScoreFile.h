@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -19,10 +20,31 @@ class HighScoreFile {
 public:
     static constexpr const char* kFileName = "hiscore.dat";
     static constexpr const char* kBadFileName = "hiscore.bad";
+    // Saves write a temporary file named this prefix plus six characters beside the file,
+    // then rename it; one left behind by a killed program is removed by the next save.
+    static constexpr const char* kTempPrefix = ".hiscore.dat.";
+
+    enum class Place {
+        ProgramFolder,
+        DataFolder,
+    };
+
+    // Stand-ins for steps of a save, so that tests can make the disk fill up or the program
+    // die at a chosen moment. Unset members do the real thing.
+    struct SaveHooks {
+        std::function<long(int fd, const void* data, std::size_t size)> write;
+        std::function<void()> beforeRename;
+    };
 
     HighScoreFile(std::filesystem::path programFolder, std::filesystem::path dataFolder);
 
     const std::filesystem::path& path() const { return m_path; }
+
+    // Which folder the file went to. The program folder is also chosen, for reading only,
+    // when neither folder can be written but the program folder has a readable file.
+    Place place() const { return m_place; }
+
+    void setSaveHooks(SaveHooks hooks) { m_hooks = std::move(hooks); }
 
     // Reads all thirty fields into the table, or leaves the table untouched and fails.
     bool ReadHighScoreFile(HighScoreTable& table) const;
@@ -33,7 +55,7 @@ public:
 
     // Reads and rewrites the file; an unreadable file is kept as "hiscore.bad" and replaced by
     // the default table. False when nothing could be written at all (the table in memory is
-    // still set).
+    // still set: to what was read when the file was good, else to the default table).
     bool LoadHighScores(HighScoreTable& table) const;
 
     // The file format on its own, for tests and the fuzzer.
@@ -41,7 +63,28 @@ public:
     static std::optional<std::string> serialise(const HighScoreTable& table);
 
 private:
+    enum class ReadResult {
+        Read,
+        Missing,
+        Unreadable,
+    };
+    enum class SaveResult {
+        Saved,
+        BadNumber,
+        WriteFailed,
+    };
+
+    ReadResult read(HighScoreTable& table) const;
+    SaveResult save(const HighScoreTable& table) const;
+    bool keepBadCopy() const;
+    bool writeAtomically(const std::filesystem::path& target,
+                         const std::function<bool(int fd)>& fill) const;
+    bool writeAll(int fd, const char* data, std::size_t size) const;
+    void seedFrom(const std::filesystem::path& source);
+
     std::filesystem::path m_path;
+    Place m_place = Place::ProgramFolder;
+    SaveHooks m_hooks;
 };
 
 }  // namespace brightsum

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -12,6 +13,8 @@ namespace brightsum {
 class HighScoreTable {
 public:
     static constexpr int kEntries = 10;
+    // The longest field "hiscore.dat" holds, in bytes; a longer name is cut when placed.
+    static constexpr std::size_t kMaxNameBytes = 4096;
 
     std::array<std::string, kEntries> HighScores;
     std::array<std::string, kEntries> HighNames;
@@ -28,7 +31,8 @@ public:
 
     // Moves entries slot..9 down one place (entry 10 drops out) and places the new entry.
     // The name is made safe for the file as it is placed: each double quote becomes an
-    // apostrophe and each control character a blank.
+    // apostrophe, each control character a blank and each invalid UTF-8 sequence U+FFFD,
+    // and a name longer than the file can hold is cut at a character boundary.
     void InsertHighScore(int slot, const std::string& name, double points, double level);
 
     bool operator==(const HighScoreTable&) const = default;
