@@ -1,0 +1,16 @@
+#pragma once
+
+class QMessageBox;
+class QString;
+
+namespace brightsum {
+
+// Tells the player that a page could not be opened. The note is modeless and has no owner: a
+// modal box would stop the game's clock from the menu handler, and the About window closes as
+// soon as another window takes the focus.
+class OpenFailureNotice {
+public:
+    static QMessageBox* show(const QString& message);
+};
+
+}  // namespace brightsum

@@ -1,0 +1,202 @@
+#include "frmAbout.h"
+
+#include "BrightsumVersion.h"
+#include "HandCursor.h"
+#include "LinkLabel.h"
+#include "OpenFailureNotice.h"
+#include "UrlOpener.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QUrl>
+
+namespace brightsum {
+
+namespace {
+
+// The layout is kept in twips, 15 to the pixel at 96 dots per inch.
+constexpr int px(int twips) {
+    return twips / 15;
+}
+
+QFont msSansSerif(qreal points) {
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPointSizeF(points);
+    return font;
+}
+
+void setTextColour(QLabel* label, const QColor& colour) {
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+}
+
+const QColor kPink(255, 192, 192);
+const QColor kLinkBlue(0, 0, 255);
+const QColor kEtchGrey(128, 128, 128);
+
+}  // namespace
+
+frmAbout::frmAbout(UrlOpener& opener) : QDialog(nullptr), m_opener(opener) {
+    setObjectName(QStringLiteral("frmAbout"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    // A window left open must not keep the program running once the main window is closed.
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
+    setModal(false);
+    setFixedSize(px(5730), px(3795));
+    setFont(msSansSerif(8.25));
+
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, kPink);
+    setPalette(palette);
+    setAutoFillBackground(true);
+
+    buildControls();
+    Form_Load();
+}
+
+QLabel* frmAbout::addLabel(const char* name, int left, int top, int width, int height) {
+    auto* label = new QLabel(this);
+    label->setObjectName(QLatin1String(name));
+    label->setGeometry(px(left), px(top), px(width), px(height));
+    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    return label;
+}
+
+void frmAbout::buildControls() {
+    m_lblTitle = addLabel("lblTitle", 0, 120, 5685, 240);
+    QFont bold = msSansSerif(8.25);
+    bold.setBold(true);
+    m_lblTitle->setFont(bold);
+    setTextColour(m_lblTitle, Qt::black);
+    m_lblTitle->setText(QStringLiteral("Brightsum"));
+
+    m_lblVersion = addLabel("lblVersion", 0, 360, 5685, 225);
+
+    m_label2 = addLabel("Label2", 0, 960, 5775, 255);
+    m_label2->setText(QStringLiteral("For news and more information, visit our web site:"));
+
+    m_label3 = new LinkLabel(this);
+    m_label3->setObjectName(QStringLiteral("Label3"));
+    m_label3->setGeometry(px(0), px(1200), px(5775), px(375));
+    m_label3->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    QFont link = msSansSerif(13.5);
+    link.setUnderline(true);
+    m_label3->setFont(link);
+    setTextColour(m_label3, kLinkBlue);
+    m_label3->setText(QString::fromUtf8(version::kWebAddress));
+    m_label3->setAccessibleDescription(QStringLiteral("web site link"));
+    connect(m_label3, &LinkLabel::clicked, this, &frmAbout::Label3_Click);
+    connect(m_label3, &LinkLabel::mouseMoved, this, &frmAbout::Label3_MouseMove);
+
+    m_label1 = addLabel("Label1", 0, 1680, 5775, 255);
+    m_label1->setText(
+        QStringLiteral("Copyright (C) 2026 The Brightsum developers. All rights reserved."));
+
+    m_lblDisclaimer = addLabel("lblDisclaimer", 120, 2160, 5535, 1065);
+    m_lblDisclaimer->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_lblDisclaimer->setWordWrap(true);
+    setTextColour(m_lblDisclaimer, Qt::black);
+
+    m_cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    m_cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    m_cmdOK->setGeometry(px(2280), px(3360), px(1260), px(345));
+    m_cmdOK->setDefault(true);
+    m_cmdOK->setAutoDefault(true);
+    m_cmdOK->setFocus();
+    connect(m_cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+}
+
+void frmAbout::Form_Load() {
+    centreOnScreen();
+    setWindowTitle(QStringLiteral("About Sumbright"));
+    m_lblVersion->setText(QStringLiteral("Version %1.%2.%3")
+                              .arg(version::kMajor)
+                              .arg(version::kMinor)
+                              .arg(version::kPatch));
+    m_lblDisclaimer->setText(QStringLiteral(
+        "Warning: this program is protected by copyright law and by international treaties. "
+        "Copying or passing on this program, or any part of it, without permission may lead "
+        "to serious civil and criminal penalties, and anyone who does so will be prosecuted "
+        "as far as the law allows."));
+}
+
+void frmAbout::centreOnScreen() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) {
+        return;
+    }
+    const QRect area = screen->geometry();
+    const QSize outer = frameGeometry().size();
+    const int top = area.top() + (area.height() - outer.height()) / 2;
+    const int left = area.left() + (area.width() - outer.width()) / 2;
+    move(left, top);
+}
+
+void frmAbout::cmdOK_Click() {
+    close();
+}
+
+void frmAbout::Form_LostFocus() {
+    close();
+}
+
+void frmAbout::Label3_Click() {
+    const QUrl address(m_label3->text() + QLatin1Char('/'));
+    if (!m_opener.openUrl(address)) {
+        OpenFailureNotice::show(
+            QStringLiteral("No web browser could be started to open %1").arg(address.toString()));
+    }
+}
+
+void frmAbout::Label3_MouseMove() {
+    m_label3->setCursor(handCursor());
+}
+
+bool frmAbout::event(QEvent* event) {
+    if (event->type() == QEvent::WindowDeactivate) {
+        const bool handled = QDialog::event(event);
+        Form_LostFocus();
+        return handled;
+    }
+    return QDialog::event(event);
+}
+
+void frmAbout::keyPressEvent(QKeyEvent* event) {
+    // OK is the cancel button as well as the default one: Escape presses it, like Enter.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        m_cmdOK->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void frmAbout::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // The frame's size is known only once the window is on the screen; centre by the outer
+    // size again then, but only on the first showing, so a moved window is left where it is.
+    if (!m_shown) {
+        m_shown = true;
+        centreOnScreen();
+    }
+}
+
+void frmAbout::paintEvent(QPaintEvent* event) {
+    QDialog::paintEvent(event);
+    // The etched rule: a two-pixel white line with a one-pixel grey line over its upper half,
+    // which leaves grey above white.
+    QPainter painter(this);
+    const int y = px(2040);
+    const int left = px(120);
+    painter.fillRect(QRect(QPoint(left, y), QPoint(px(5669), y + 1)), Qt::white);
+    painter.fillRect(QRect(QPoint(left, y), QPoint(px(5684), y)), kEtchGrey);
+}
+
+}  // namespace brightsum

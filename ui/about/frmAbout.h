@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+
+namespace brightsum {
+
+class LinkLabel;
+class UrlOpener;
+
+// The About window: the program's name and version, a link to its web site, an ownership
+// notice and a legal warning. Modeless, fixed in size, and destroyed when it closes, so every
+// opening loads it afresh (and centres it again).
+class frmAbout final : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmAbout(UrlOpener& opener);
+
+    // Runs once, from the constructor: centres the window and sets the texts that are not
+    // fixed in the layout.
+    void Form_Load();
+    void cmdOK_Click();
+    // Closes the window when the window itself loses the focus to another window.
+    void Form_LostFocus();
+    void Label3_Click();
+    void Label3_MouseMove();
+
+protected:
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void buildControls();
+    void centreOnScreen();
+    QLabel* addLabel(const char* name, int left, int top, int width, int height);
+
+    UrlOpener& m_opener;
+    QLabel* m_lblTitle = nullptr;
+    QLabel* m_lblVersion = nullptr;
+    QLabel* m_label2 = nullptr;
+    LinkLabel* m_label3 = nullptr;
+    QLabel* m_label1 = nullptr;
+    QLabel* m_lblDisclaimer = nullptr;
+    QPushButton* m_cmdOK = nullptr;
+    bool m_shown = false;
+};
+
+}  // namespace brightsum
