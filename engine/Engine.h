@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <string>
+
 #include "GameState.h"
 #include "HighScoreTable.h"
 
@@ -27,6 +30,11 @@ struct EnginePorts {
 
 // The game: one object per run, holding the game state and the high-score table. The
 // window forwards its events to the handlers below, which keep the names of the events.
+//
+// Handlers may run nested: the one-second pauses and the game-over dialogs dispatch events,
+// so a click, a menu choice or a tick can arrive in the middle of another handler. Each
+// question carries a serial number so that a handler resuming after a pause can tell
+// whether the question it paused for is still the one on the board.
 class Engine {
 public:
     Engine(const EnginePorts& ports, const HighScoreFile& scoreFile);
@@ -57,13 +65,36 @@ public:
     const GameState& state() const { return m_state; }
     const HighScoreTable& table() const { return m_table; }
 
+    // True while the high-score table holds an entry that could not be written to disk.
+    bool hasUnsavedScores() const { return m_unsavedScores; }
+
 private:
     void startGame(const char* operation, int level);
+    void drawSubtraction();
+    void drawAddition();
+    void runGameOver();
+    void loadHighScores();
+    bool saveUnsavedScores();
+    void rightAnswer();
+    void wrongAnswer();
+    void clearShownPair();
+    int draw(double factor);
 
     EnginePorts m_ports;
     const HighScoreFile& m_scoreFile;
     GameState m_state;
     HighScoreTable m_table;
+
+    // Counts question starts; a paused handler compares it before and after its pause.
+    std::uint64_t m_questionSerial = 0;
+    // The open question has been answered right: the board waits for the next question.
+    bool m_questionAnswered = false;
+    // A wrong pair is still on display, waiting for its pause to end.
+    bool m_wrongPairShown = false;
+    // Inside the game-over steps, whose dialogs let events through.
+    bool m_gameOverRunning = false;
+    bool m_unsavedScores = false;
+    bool m_toldScoresUnsaved = false;
 };
 
 }  // namespace brightsum

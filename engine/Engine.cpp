@@ -1,0 +1,390 @@
+#include "Engine.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "ClockPort.h"
+#include "DialogPort.h"
+#include "EngineTexts.h"
+#include "EventPump.h"
+#include "HighScoreFile.h"
+#include "HighScoreWindowPort.h"
+#include "MainWindowPort.h"
+#include "Numbers.h"
+#include "RandomSource.h"
+#include "SoundPort.h"
+
+namespace brightsum {
+
+namespace {
+
+constexpr int kLastQuestion = 10;
+constexpr int kStartValue = 1100;
+constexpr int kMaxWorth = 1000;
+constexpr int kDecayStep = 50;
+
+}  // namespace
+
+Engine::Engine(const EnginePorts& ports, const HighScoreFile& scoreFile)
+    : m_ports(ports), m_scoreFile(scoreFile), m_table(HighScoreTable::DefaultHighScores()) {}
+
+void Engine::startGame(const char* operation, int level) {
+    // The game-over dialogs are modal, so the menus cannot reach us while they wait; if a
+    // window ever let one through, starting a game in the middle of game over would tangle
+    // two games.
+    if (m_gameOverRunning) {
+        return;
+    }
+    m_state.Operation = operation;
+    m_state.Level = level;
+    cmdStart_Click();
+}
+
+void Engine::cmdStart_Click() {
+    if (m_gameOverRunning) {
+        return;
+    }
+    m_state.GameActive = true;
+    m_state.TotalPoints = 0;
+    m_state.PickCount = 0;
+    m_state.QuestionNumber = 0;
+    NextQuestion();
+}
+
+int Engine::draw(double factor) {
+    return static_cast<int>(std::floor(m_ports.random.next() * factor));
+}
+
+void Engine::NextQuestion() {
+    ++m_questionSerial;
+    m_questionAnswered = false;
+    m_wrongPairShown = false;
+
+    MainWindowPort& window = m_ports.window;
+    m_ports.random.reseed(m_ports.clock.secondsSinceMidnight());
+    m_state.GameActive = true;
+
+    // Off and on again, so both question timers count a full interval from now.
+    window.setTimerEnabled(Timer::tmrPoints, false);
+    window.setTimerEnabled(Timer::tmrCounter, false);
+    window.setTimerEnabled(Timer::tmrInit, false);
+    window.setTimerEnabled(Timer::tmrCounter, true);
+    window.setTimerEnabled(Timer::tmrPoints, true);
+
+    m_state.PickCount = 0;
+    m_state.QuestionValue = kStartValue;
+
+    window.setCaption(Label::lblScore, std::to_string(m_state.TotalPoints));
+    window.setCaption(Label::lblLevel, std::to_string(m_state.Level));
+    window.setCaption(Label::lblQuestionNumber, std::to_string(m_state.QuestionNumber));
+
+    ++m_state.QuestionNumber;
+    if (m_state.QuestionNumber > kLastQuestion) {
+        runGameOver();
+        // No early return: one more question is drawn onto the idle board, where no click
+        // reaches it and the idle animation wears it away.
+    }
+
+    window.setCaption(Label::lblQuestionNumber, std::to_string(m_state.QuestionNumber));
+    window.setCaption(Label::lblLevel, std::to_string(m_state.Level));
+
+    if (m_state.Operation == texts::kMinus) {
+        drawSubtraction();
+    }
+    if (m_state.Operation == texts::kPlus) {
+        drawAddition();
+    }
+}
+
+void Engine::drawSubtraction() {
+    MainWindowPort& window = m_ports.window;
+    const int level = m_state.Level;
+
+    const int minuend = draw(10.0 * level) + 5 * level;
+    const int subtrahend = draw(minuend - 1) + 1;
+
+    window.setCaption(Label::lblPart1, texts::kUnknown);
+    window.setCaption(Label::lblPart2, texts::kUnknown);
+    for (int i = 0; i < kBoardButtons; ++i) {
+        window.setButtonColour(i, kLightBlue);
+        window.setButtonCaption(i, std::to_string(draw(10.0 * level) + 1));
+    }
+
+    // 35, not 36: the pair of a subtraction never lands on the last button.
+    const int first = draw(35);
+    int second = draw(35);
+    while (second == first) {
+        second = draw(35);
+    }
+    window.setButtonCaption(first, std::to_string(minuend));
+    window.setButtonCaption(second, std::to_string(subtrahend));
+
+    window.setCaption(Label::lblAnswer, std::to_string(minuend - subtrahend));
+    window.setCaption(Label::lblOper, texts::kMinus);
+}
+
+void Engine::drawAddition() {
+    MainWindowPort& window = m_ports.window;
+    const int level = m_state.Level;
+
+    const int sum = draw(10.0 * level) + (level - 1) * 4 + 4;
+    const int firstAddend = draw(sum - 2) + 1;
+    const int secondAddend = sum - firstAddend;
+
+    window.setCaption(Label::lblPart1, texts::kUnknown);
+    window.setCaption(Label::lblPart2, texts::kUnknown);
+    for (int i = 0; i < kBoardButtons; ++i) {
+        window.setButtonColour(i, kLightBlue);
+        window.setButtonCaption(i, std::to_string(draw(sum - 2) + 1));
+    }
+
+    const int first = draw(36);
+    int second = draw(36);
+    while (second == first) {
+        second = draw(36);
+    }
+    window.setButtonCaption(first, std::to_string(firstAddend));
+    window.setButtonCaption(second, std::to_string(secondAddend));
+
+    window.setCaption(Label::lblAnswer, std::to_string(firstAddend + secondAddend));
+    window.setCaption(Label::lblOper, texts::kPlus);
+}
+
+void Engine::runGameOver() {
+    m_gameOverRunning = true;
+    // The dialogs below let events through; with the question timers running, a time-out
+    // would enter the question cycle again and end the same game a second time.
+    m_ports.window.setTimerEnabled(Timer::tmrCounter, false);
+    m_ports.window.setTimerEnabled(Timer::tmrPoints, false);
+
+    const int score = m_state.TotalPoints;
+    const std::string scoreText = std::to_string(score);
+
+    m_table.SortHighScores();
+    const std::optional<int> slot = m_table.FindHighScoreSlot(score);
+    if (!slot) {
+        m_ports.sound.PlaySoundCue(texts::kCueFinish, CueMode::Async);
+        m_ports.window.announce(texts::kAnnounceGameOverStart + scoreText +
+                                texts::kAnnounceGameOverEnd);
+        m_ports.dialogs.showMessage(
+            texts::kGameOverTitle, texts::kGameOverTextStart + scoreText + texts::kGameOverTextEnd);
+    } else {
+        m_ports.sound.PlaySoundCue(texts::kCueHighScore, CueMode::Async);
+        m_ports.window.announce(texts::kAnnounceGameOverStart + scoreText +
+                                texts::kAnnounceGameOverEnd);
+        const std::string name =
+            m_ports.dialogs.askText(texts::kHighScoreTitle, texts::kHighScorePrompt)
+                .value_or(std::string());
+        m_table.InsertHighScore(*slot, name, score, m_state.Level);
+        if (m_scoreFile.SaveHighScores(m_table)) {
+            m_unsavedScores = false;
+        } else {
+            m_unsavedScores = true;
+            // Told before the high-score window opens: a message shown after it would take
+            // the focus and close that window at once.
+            if (!m_toldScoresUnsaved) {
+                m_toldScoresUnsaved = true;
+                m_ports.dialogs.showMessage(texts::kScoresNotSavedTitle,
+                                            texts::kScoresNotSavedText);
+            }
+        }
+        m_ports.highScoreWindow.showHighScores(m_table);
+    }
+
+    m_state.GameActive = false;
+    Form_Load();
+    m_gameOverRunning = false;
+}
+
+void Engine::Cmd_Number_Click(int Index) {
+    if (!m_state.GameActive) {
+        return;
+    }
+    // After a right answer the question is closed: a second right pair in the pause would
+    // score it twice and skip the next question.
+    if (m_gameOverRunning || m_questionAnswered) {
+        return;
+    }
+    if (Index < 0 || Index >= kBoardButtons) {
+        return;
+    }
+    MainWindowPort& window = m_ports.window;
+
+    // Plays to its end and holds up the whole window meanwhile; no event runs in between.
+    m_ports.sound.PlaySoundCue(texts::kCueSelect, CueMode::Wait);
+
+    // A new pair begun while the last wrong pair is still shown replaces it on the display.
+    if (m_state.PickCount == 0 && m_wrongPairShown) {
+        clearShownPair();
+    }
+
+    window.setButtonColour(Index, kLightGreen);
+    ++m_state.PickCount;
+
+    if (m_state.PickCount == 1) {
+        m_state.FirstPick = TextValue(window.buttonCaption(Index));
+        window.setCaption(Label::lblPart1, PlainText(m_state.FirstPick));
+        m_state.FirstPickIndex = Index;
+        return;
+    }
+
+    if (Index == m_state.FirstPickIndex) {
+        m_state.PickCount = 1;
+        return;
+    }
+    m_state.SecondPick = TextValue(window.buttonCaption(Index));
+    window.setCaption(Label::lblPart2, PlainText(m_state.SecondPick));
+    m_state.PickCount = 0;
+
+    // The operation is read once: a game started from the menus during the pause of a
+    // right answer must not have the same pair judged again under the new operation.
+    const double target = TextValue(window.caption(Label::lblAnswer));
+    const std::string operation = m_state.Operation;
+    if (operation == texts::kPlus) {
+        target == m_state.FirstPick + m_state.SecondPick ? rightAnswer() : wrongAnswer();
+    } else if (operation == texts::kMinus) {
+        target == m_state.FirstPick - m_state.SecondPick ? rightAnswer() : wrongAnswer();
+    }
+}
+
+void Engine::rightAnswer() {
+    m_questionAnswered = true;
+    m_ports.window.setTimerEnabled(Timer::tmrCounter, false);
+
+    if (m_state.QuestionValue > kMaxWorth) {
+        m_state.QuestionValue = kMaxWorth;
+    }
+    // A pair judged in the pause after a time-out can meet a value of -50; a right answer
+    // never costs points.
+    m_state.TotalPoints += std::max(m_state.QuestionValue, 0);
+    m_ports.window.setCaption(Label::lblScore, std::to_string(m_state.TotalPoints));
+
+    m_ports.sound.PlaySoundCue(texts::kCueGood, CueMode::Async);
+    m_ports.window.announce(texts::kAnnounceRight);
+
+    const std::uint64_t question = m_questionSerial;
+    WaitOneSecond();
+    // A game started from the menus during the pause has its own first question.
+    if (question == m_questionSerial) {
+        NextQuestion();
+    }
+}
+
+void Engine::wrongAnswer() {
+    m_wrongPairShown = true;
+    m_ports.sound.PlaySoundCue(texts::kCueBad, CueMode::Async);
+    m_ports.window.announce(texts::kAnnounceWrong);
+
+    const std::uint64_t question = m_questionSerial;
+    WaitOneSecond();
+    // Leave alone a question that a time-out replaced during the pause, and a new pick
+    // that has already taken the pair's place.
+    if (question == m_questionSerial && m_wrongPairShown) {
+        clearShownPair();
+    }
+}
+
+void Engine::clearShownPair() {
+    m_wrongPairShown = false;
+    m_ports.window.setCaption(Label::lblPart1, texts::kUnknown);
+    m_ports.window.setCaption(Label::lblPart2, texts::kUnknown);
+    for (int i = 0; i < kBoardButtons; ++i) {
+        m_ports.window.setButtonColour(i, kLightBlue);
+    }
+}
+
+void Engine::WaitOneSecond() {
+    // Monotonic, so a pause begun just before midnight still ends one second later.
+    const double deadline = m_ports.clock.monotonicSeconds() + 1.0;
+    while (m_ports.clock.monotonicSeconds() < deadline) {
+        m_ports.pump.processEventsUntil(deadline);
+    }
+}
+
+void Engine::tmrCounter_Timer() {
+    if (!m_state.GameActive || m_gameOverRunning) {
+        return;
+    }
+    m_ports.window.setTimerEnabled(Timer::tmrPoints, false);
+    m_ports.window.setTimerEnabled(Timer::tmrCounter, false);
+    m_ports.sound.PlaySoundCue(texts::kCueTimeUp, CueMode::Async);
+    m_ports.window.announce(texts::kAnnounceTimeUp);
+
+    // The board still takes picks during this pause; a right pair found in it moves the game
+    // on by itself, and then this handler must not move it on a second time.
+    const std::uint64_t question = m_questionSerial;
+    WaitOneSecond();
+    if (question == m_questionSerial) {
+        NextQuestion();
+    }
+}
+
+void Engine::tmrPoints_Timer() {
+    m_state.QuestionValue -= kDecayStep;
+    m_ports.window.setCaption(Label::lblPoints, m_state.QuestionValue > kMaxWorth
+                                                    ? std::to_string(kMaxWorth)
+                                                    : std::to_string(m_state.QuestionValue));
+}
+
+void Engine::tmrInit_Timer() {
+    // Rounded to nearest, not cut down, so that every button including the last is chosen.
+    const float scaled = static_cast<float>(m_ports.random.next() * 35.0);
+    const int index = static_cast<int>(std::nearbyint(scaled));
+    m_ports.window.setButtonCaption(index, std::to_string(draw(25) + 1));
+    m_ports.window.setButtonColour(index, draw(2) + kLightBlue);
+}
+
+void Engine::Form_Load() {
+    MainWindowPort& window = m_ports.window;
+    window.centre();
+
+    window.setCaption(Label::lblPart1, texts::kUnknown);
+    window.setCaption(Label::lblPart2, texts::kUnknown);
+    window.setCaption(Label::lblAnswer, texts::kUnknown);
+    window.setCaption(Label::lblOper, texts::kPlus);
+
+    m_state.GameActive = false;
+
+    m_ports.random.reseed(m_ports.clock.secondsSinceMidnight());
+    for (int i = 0; i < kBoardButtons; ++i) {
+        window.setButtonCaption(i, std::to_string(draw(25) + 1));
+        window.setButtonColour(i, draw(2) + kLightBlue);
+    }
+
+    window.setTimerEnabled(Timer::tmrInit, true);
+    window.setTimerEnabled(Timer::tmrCounter, false);
+    window.setTimerEnabled(Timer::tmrPoints, false);
+
+    loadHighScores();
+}
+
+bool Engine::saveUnsavedScores() {
+    if (m_scoreFile.SaveHighScores(m_table)) {
+        m_unsavedScores = false;
+    }
+    return !m_unsavedScores;
+}
+
+void Engine::loadHighScores() {
+    // Reading the file back would replace an entry that never reached it with the older
+    // file or the default table; until it can be written, the table in memory is the one
+    // to keep.
+    if (m_unsavedScores && !saveUnsavedScores()) {
+        return;
+    }
+    m_scoreFile.LoadHighScores(m_table);
+}
+
+void Engine::mnuhiscore_Click() {
+    if (!m_unsavedScores || saveUnsavedScores()) {
+        m_scoreFile.ReadHighScoreFile(m_table);
+    }
+    ShowHighScores();
+}
+
+void Engine::ShowHighScores() {
+    m_table.SortHighScores();
+    m_ports.highScoreWindow.showHighScores(m_table);
+}
+
+}  // namespace brightsum

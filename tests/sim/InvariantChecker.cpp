@@ -1,0 +1,151 @@
+#include "InvariantChecker.h"
+
+#include <algorithm>
+
+#include "Numbers.h"
+#include "SimDesktop.h"
+
+namespace brightsum::sim {
+
+namespace {
+
+bool startsWith(const std::string& text, const std::string& prefix) {
+    return text.compare(0, prefix.size(), prefix) == 0;
+}
+
+}  // namespace
+
+InvariantChecker::InvariantChecker(SimDesktop& desktop) : m_desktop(desktop) {
+    desktop.setTraceSink([this](const TraceEntry& entry) { onTrace(entry); });
+    desktop.setAfterEvent([this] { afterEvent(); });
+}
+
+void InvariantChecker::fail(const std::string& what) {
+    // A broken rule tends to repeat at every later event; the first few tell the story.
+    if (m_violations.size() < 20) {
+        m_violations.push_back("at " + std::to_string(m_desktop.now()) + " s: " + what);
+    }
+}
+
+void InvariantChecker::onTrace(const TraceEntry& entry) {
+    const std::string& what = entry.what;
+    if (startsWith(what, "menu add") || startsWith(what, "menu sub")) {
+        m_gameStartPending = true;
+    } else if (what == "tmrPoints on") {
+        // Only the question cycle starts the decay timer: a question starts here.
+        if (m_gameStartPending) {
+            m_gameStartPending = false;
+            m_inGame = true;
+            ++m_gamesStarted;
+            m_endsThisGame = 0;
+            m_questionsThisGame = 0;
+            m_lastScore = 0;
+        } else if (!m_inGame) {
+            fail("a question started outside a game");
+        } else if (!m_questionClosed) {
+            fail("question " + std::to_string(m_desktop.state().QuestionNumber) +
+                 " was replaced before it was answered or timed out");
+        }
+        m_questionClosed = false;
+        m_questionAnswered = false;
+        ++m_questionsThisGame;
+    } else if (what == "cue good.wav") {
+        if (m_questionAnswered) {
+            fail("question " + std::to_string(m_desktop.state().QuestionNumber) +
+                 " was scored twice");
+        }
+        m_questionAnswered = true;
+        m_questionClosed = true;
+    } else if (what == "cue timeup.wav") {
+        if (m_questionAnswered) {
+            fail("an answered question timed out");
+        }
+        m_questionClosed = true;
+    } else if (what == "cue finish.wav" || what == "cue hiscore.wav") {
+        ++m_endsThisGame;
+        if (!m_inGame || m_endsThisGame > 1) {
+            fail("a game ended twice");
+        }
+        if (m_questionsThisGame != 11 || m_desktop.state().QuestionNumber != 11) {
+            fail("a game ended after " + std::to_string(m_questionsThisGame - 1) + " questions");
+        }
+        m_inGame = false;
+        ++m_gamesEnded;
+    } else if (startsWith(what, "message ") || startsWith(what, "prompt ")) {
+        if (m_desktop.timerEnabled(Timer::tmrCounter) || m_desktop.timerEnabled(Timer::tmrPoints)) {
+            fail("a question timer runs while '" + what + "' waits");
+        }
+    }
+}
+
+void InvariantChecker::afterEvent() {
+    m_gameStartPending = false;
+    ++m_checks;
+    const GameState& state = m_desktop.state();
+
+    const int score = state.TotalPoints;
+    if (score % 50 != 0 || score < 0 || score > 10000) {
+        fail("the score is " + std::to_string(score));
+    }
+    if (m_inGame) {
+        if (score < m_lastScore) {
+            fail("the score fell from " + std::to_string(m_lastScore) + " to " +
+                 std::to_string(score));
+        }
+        m_lastScore = score;
+        if (state.GameActive &&
+            m_desktop.window().caption(Label::lblScore) != std::to_string(score)) {
+            fail("lblScore shows " + m_desktop.window().caption(Label::lblScore) +
+                 " for a score of " + std::to_string(score));
+        }
+    }
+    // Behind a modal dialog the board is inert and about to be replaced.
+    if (m_desktop.modalDepth() == 0) {
+        checkPicks();
+    }
+}
+
+void InvariantChecker::checkPicks() {
+    const GameState& state = m_desktop.state();
+    SimWindow& window = m_desktop.window();
+    const std::string part1 = window.caption(Label::lblPart1);
+    const std::string part2 = window.caption(Label::lblPart2);
+
+    if (!state.GameActive) {
+        if (part1 != "?" || part2 != "?") {
+            fail("the idle window shows a pick: " + part1 + ", " + part2);
+        }
+        return;
+    }
+    if (state.PickCount != 0 && state.PickCount != 1) {
+        fail("PickCount is " + std::to_string(state.PickCount));
+        return;
+    }
+    const std::vector<int> green = window.buttonsColoured(kLightGreen);
+    const std::string first = PlainText(state.FirstPick);
+    if (state.PickCount == 1) {
+        const bool shown = green == std::vector<int>{state.FirstPickIndex} && part1 == first &&
+                           part2 == "?" &&
+                           TextValue(window.buttonCaption(state.FirstPickIndex)) == state.FirstPick;
+        if (!shown) {
+            fail("one pick (" + first + " on button " + std::to_string(state.FirstPickIndex) +
+                 ") shows as " + part1 + ", " + part2 + " with " + std::to_string(green.size()) +
+                 " green buttons");
+        }
+        return;
+    }
+    const bool nothing = green.empty() && part1 == "?" && part2 == "?";
+    bool judgedPair = false;
+    if (green.size() == 2 && part1 == first && part2 == PlainText(state.SecondPick)) {
+        const int other = green[0] == state.FirstPickIndex   ? green[1]
+                          : green[1] == state.FirstPickIndex ? green[0]
+                                                             : -1;
+        judgedPair = other >= 0 && TextValue(window.buttonCaption(other)) == state.SecondPick;
+    }
+    if (!nothing && !judgedPair) {
+        fail("no pick pending, yet the window shows " + part1 + ", " + part2 + " with " +
+             std::to_string(green.size()) + " green buttons");
+    }
+}
+
+}  // namespace brightsum::sim

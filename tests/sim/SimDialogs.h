@@ -1,0 +1,67 @@
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "DialogPort.h"
+
+namespace brightsum::sim {
+
+class SimDesktop;
+
+// How the player answers one dialog, and how long it stays open first. Events run while it
+// is open, as under a real modal dialog.
+struct DialogAnswer {
+    enum class Kind { Ok, Text, Cancel };
+    Kind kind = Kind::Ok;
+    std::string text;
+    double openFor = 0;
+
+    static DialogAnswer ok(double openFor = 0) { return {Kind::Ok, {}, openFor}; }
+    static DialogAnswer typed(std::string text, double openFor = 0) {
+        return {Kind::Text, std::move(text), openFor};
+    }
+    static DialogAnswer cancel(double openFor = 0) { return {Kind::Cancel, {}, openFor}; }
+};
+
+struct DialogRecord {
+    bool prompt = false;
+    std::string title;
+    std::string text;
+    double openedAt = 0;
+    double closedAt = -1;               // -1 while open
+    std::optional<std::string> result;  // of a prompt
+};
+
+// Answers dialogs from a queue, then from a responder; a dialog nobody scripted is closed at
+// once (a prompt as if cancelled).
+class SimDialogs final : public DialogPort {
+public:
+    explicit SimDialogs(SimDesktop& desktop) : m_desktop(desktop) {}
+
+    void showMessage(const std::string& title, const std::string& text) override;
+    std::optional<std::string> askText(const std::string& title, const std::string& text) override;
+
+    void queue(DialogAnswer answer) { m_queue.push_back(std::move(answer)); }
+    void setResponder(std::function<DialogAnswer(const DialogRecord&)> responder) {
+        m_responder = std::move(responder);
+    }
+
+    const std::vector<DialogRecord>& records() const { return m_records; }
+    int count(const std::string& title) const;
+    void clear() { m_records.clear(); }
+
+private:
+    DialogAnswer answerFor(const DialogRecord& record);
+    std::size_t open(bool prompt, const std::string& title, const std::string& text);
+
+    SimDesktop& m_desktop;
+    std::deque<DialogAnswer> m_queue;
+    std::function<DialogAnswer(const DialogRecord&)> m_responder;
+    std::vector<DialogRecord> m_records;
+};
+
+}  // namespace brightsum::sim

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <vector>
+
+#include "HighScoreTable.h"
+#include "HighScoreWindowPort.h"
+
+namespace brightsum::sim {
+
+class SimDesktop;
+
+// Keeps a copy of every table it was asked to show, as the real window copies what it shows
+// when it is built.
+class SimHighScoreWindow final : public HighScoreWindowPort {
+public:
+    explicit SimHighScoreWindow(SimDesktop& desktop) : m_desktop(desktop) {}
+
+    void showHighScores(const HighScoreTable& table) override;
+
+    const std::vector<HighScoreTable>& shown() const { return m_shown; }
+    void clear() { m_shown.clear(); }
+
+private:
+    SimDesktop& m_desktop;
+    std::vector<HighScoreTable> m_shown;
+};
+
+}  // namespace brightsum::sim

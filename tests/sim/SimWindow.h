@@ -1,0 +1,52 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "MainWindowPort.h"
+
+namespace brightsum::sim {
+
+class SimDesktop;
+
+constexpr int kWhite = 15;
+
+// The main window without pixels: what each control shows, readable by its control name.
+// It starts with the captions and colours the window has when it is created.
+class SimWindow final : public MainWindowPort {
+public:
+    explicit SimWindow(SimDesktop& desktop);
+
+    void setCaption(Label label, const std::string& text) override;
+    std::string caption(Label label) const override;
+    void setButtonCaption(int index, const std::string& text) override;
+    std::string buttonCaption(int index) const override;
+    void setButtonColour(int index, int paletteIndex) override;
+    void setTimerEnabled(Timer timer, bool enabled) override;
+    void centre() override;
+    void announce(const std::string& message) override;
+
+    // "lblScore", "lblPart1", ...
+    std::string caption(std::string_view controlName) const;
+    static std::string_view name(Label label);
+    static std::string_view name(Timer timer);
+
+    int buttonColour(int index) const;
+    std::vector<int> buttonsColoured(int paletteIndex) const;
+    bool timerEnabled(Timer timer) const;
+
+    int centred() const { return m_centred; }
+    const std::vector<std::string>& announcements() const { return m_announcements; }
+
+private:
+    SimDesktop& m_desktop;
+    std::array<std::string, 9> m_labels;
+    std::array<std::string, kBoardButtons> m_buttonCaptions;
+    std::array<int, kBoardButtons> m_buttonColours;
+    int m_centred = 0;
+    std::vector<std::string> m_announcements;
+};
+
+}  // namespace brightsum::sim
