@@ -66,6 +66,11 @@ CanberraSoundPlayer::CanberraSoundPlayer(std::filesystem::path programFolder)
         return;
     }
     ca_context_change_props(m_context, CA_PROP_APPLICATION_NAME, "Brightsum", nullptr);
+#ifdef BRIGHTSUM_APP_ID
+    // The icon is installed under the application id.
+    ca_context_change_props(m_context, CA_PROP_APPLICATION_ID, BRIGHTSUM_APP_ID,
+                            CA_PROP_APPLICATION_ICON_NAME, BRIGHTSUM_APP_ID, nullptr);
+#endif
     // Connecting now keeps the first cue quick. Sounds are not preloaded: start-up matters
     // more. When no server answers yet, each cue tries again by itself.
     ca_context_open(m_context);
