@@ -1,0 +1,208 @@
+// The wave files the build generates, and the header reader that tells the player how long
+// a cue lasts.
+
+#include "WaveFileInfo.h"
+#include "WaveSamples.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cstdint>
+
+using namespace brightsum;
+
+namespace {
+
+QByteArray le16(int v) {
+    QByteArray b(2, '\0');
+    b[0] = static_cast<char>(v & 0xFF);
+    b[1] = static_cast<char>((v >> 8) & 0xFF);
+    return b;
+}
+
+QByteArray le32(std::uint32_t v) {
+    return le16(static_cast<int>(v & 0xFFFF)) + le16(static_cast<int>(v >> 16));
+}
+
+QByteArray chunk(const char* id, const QByteArray& body, std::uint32_t claimedSize = 0) {
+    QByteArray c = QByteArray(id, 4) + le32(claimedSize ? claimedSize : body.size()) + body;
+    if (body.size() % 2 != 0) {
+        c += '\0';
+    }
+    return c;
+}
+
+QByteArray fmtBody(int tag, int channels, std::uint32_t rate, int bits) {
+    const int align = channels * ((bits + 7) / 8);
+    return le16(tag) + le16(channels) + le32(rate) + le32(rate * align) + le16(align) + le16(bits);
+}
+
+QByteArray extensibleFmtBody(int subFormat, int channels, std::uint32_t rate, int bits) {
+    QByteArray guidTail("\x00\x00\x00\x00\x10\x00\x80\x00\x00\xAA\x00\x38\x9B\x71", 14);
+    return fmtBody(0xFFFE, channels, rate, bits) + le16(22) + le16(bits) + le32(0) +
+           le16(subFormat) + guidTail;
+}
+
+QByteArray riff(const QByteArray& chunks, const char* form = "WAVE") {
+    return "RIFF" + le32(4 + chunks.size()) + QByteArray(form, 4) + chunks;
+}
+
+}  // namespace
+
+class TestWaveFiles : public QObject {
+    Q_OBJECT
+
+private slots:
+    void headerReader_data();
+    void headerReader();
+    void generatedCues_data();
+    void generatedCues();
+    void highScoreFanfareOutlastsTheFinishFanfare();
+};
+
+void TestWaveFiles::headerReader_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("valid");
+    QTest::addColumn<int>("formatTag");
+    QTest::addColumn<int>("channels");
+    QTest::addColumn<int>("bits");
+    QTest::addColumn<qint64>("frames");
+    QTest::addColumn<qint64>("micros");
+
+    const QByteArray fmt16 = chunk("fmt ", fmtBody(1, 1, 44100, 16));
+    QTest::newRow("16-bit mono, 50 ms") << riff(fmt16 + chunk("data", QByteArray(4410, '\1')))
+                                        << true << 1 << 1 << 16 << qint64(2205) << qint64(50000);
+    QTest::newRow("8-bit stereo, 100 ms")
+        << riff(chunk("fmt ", fmtBody(1, 2, 8000, 8)) + chunk("data", QByteArray(1600, '\x80')))
+        << true << 1 << 2 << 8 << qint64(800) << qint64(100000);
+    QTest::newRow("extensible gives its sub-format")
+        << riff(chunk("fmt ", extensibleFmtBody(1, 2, 48000, 24)) +
+                chunk("data", QByteArray(6 * 480, '\0')))
+        << true << 1 << 2 << 24 << qint64(480) << qint64(10000);
+    QTest::newRow("odd-sized chunk before data is followed by a pad byte")
+        << riff(fmt16 + chunk("LIST", "abc") + chunk("data", QByteArray(882, '\1'))) << true << 1
+        << 1 << 16 << qint64(441) << qint64(10000);
+    QTest::newRow("torn file counts only the samples it holds")
+        << riff(fmt16 + chunk("data", QByteArray(1000, '\1'), 88200)) << true << 1 << 1 << 16
+        << qint64(500) << qint64(11337);
+    QTest::newRow("partial last frame is not counted")
+        << riff(chunk("fmt ", fmtBody(1, 2, 44100, 16)) + chunk("data", QByteArray(10, '\1')))
+        << true << 1 << 2 << 16 << qint64(2) << qint64(45);
+    QTest::newRow("float format is reported as such")
+        << riff(chunk("fmt ", fmtBody(3, 1, 44100, 32)) + chunk("data", QByteArray(400, '\0')))
+        << true << 3 << 1 << 32 << qint64(100) << qint64(2267);
+
+    const auto invalid = [](const char* name, const QByteArray& bytes) {
+        QTest::newRow(name) << bytes << false << 0 << 0 << 0 << qint64(0) << qint64(0);
+    };
+    invalid("empty file", QByteArray());
+    invalid("no such file", QByteArray());  // the test does not write this one
+    invalid("big-endian RIFX", "RIFX" + riff(fmt16 + chunk("data", "xx")).mid(4));
+    invalid("RIFF of another form", riff(fmt16 + chunk("data", "xx"), "AVI "));
+    invalid("data before its format", riff(chunk("data", "xxxx") + fmt16));
+    invalid("no data chunk", riff(fmt16));
+    invalid("zero sample rate", riff(chunk("fmt ", fmtBody(1, 1, 0, 16)) + chunk("data", "xx")));
+    invalid("zero block align",
+            riff(chunk("fmt ", le16(1) + le16(1) + le32(8000) + le32(8000) + le16(0) + le16(16)) +
+                 chunk("data", "xx")));
+    invalid("format chunk too short",
+            riff(chunk("fmt ", fmtBody(1, 1, 8000, 16).left(14)) + chunk("data", "xx")));
+    invalid("format chunk runs past the end", riff(chunk("fmt ", QByteArray(), 16)));
+}
+
+void TestWaveFiles::headerReader() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, valid);
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath("cue.wav");
+    if (QByteArray(QTest::currentDataTag()) != "no such file") {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+    const auto info = WaveFileInfo::read(path.toStdString());
+    QCOMPARE(info.has_value(), valid);
+    if (!valid) {
+        return;
+    }
+    QTEST(int(info->formatTag), "formatTag");
+    QTEST(int(info->channels), "channels");
+    QTEST(int(info->bitsPerSample), "bits");
+    QTEST(qint64(info->frames()), "frames");
+    QTEST(qint64(info->duration().count()), "micros");
+}
+
+void TestWaveFiles::generatedCues_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<double>("minSeconds");
+    QTest::addColumn<double>("maxSeconds");
+
+    // The board click holds up the window while it sounds, so it must stay short.
+    QTest::newRow("select") << "select.wav" << 0.030 << 0.080;
+    QTest::newRow("good") << "good.wav" << 0.3 << 1.0;
+    QTest::newRow("bad") << "bad.wav" << 0.3 << 1.0;
+    QTest::newRow("timeup") << "timeup.wav" << 0.4 << 1.5;
+    QTest::newRow("finish") << "finish.wav" << 0.5 << 1.5;
+    QTest::newRow("hiscore") << "hiscore.wav" << 1.2 << 3.0;
+    QTest::newRow("showhi") << "showhi.wav" << 0.6 << 2.0;
+}
+
+void TestWaveFiles::generatedCues() {
+    QFETCH(QString, file);
+    QFETCH(double, minSeconds);
+    QFETCH(double, maxSeconds);
+
+    const QString path = QStringLiteral(BRIGHTSUM_PROGRAM_DIR "/") + file;
+    QFile raw(path);
+    QVERIFY2(raw.open(QIODevice::ReadOnly), qPrintable(path));
+    const QByteArray bytes = raw.readAll();
+
+    // A RIFF size that disagrees with the file makes some players stop early or refuse it.
+    QCOMPARE(bytes.left(4), QByteArray("RIFF"));
+    QCOMPARE(bytes.mid(4, 4), le32(static_cast<std::uint32_t>(bytes.size() - 8)));
+    QCOMPARE(bytes.mid(8, 4), QByteArray("WAVE"));
+
+    const auto info = WaveFileInfo::read(path.toStdString());
+    QVERIFY(info);
+    QCOMPARE(int(info->formatTag), 1);
+    QCOMPARE(int(info->channels), 1);
+    QCOMPARE(int(info->bitsPerSample), 16);
+    QCOMPARE(int(info->blockAlign), 2);
+    QCOMPARE(info->sampleRate, 44100u);
+    QCOMPARE(qint64(info->dataOffset + info->dataBytes), qint64(bytes.size()));
+
+    const double seconds = info->duration().count() / 1e6;
+    QVERIFY2(seconds >= minSeconds && seconds <= maxSeconds, qPrintable(QString::number(seconds)));
+
+    const auto wave = WaveSamples::read(path.toStdString());
+    QVERIFY(wave);
+    // Loud enough to hear, with headroom: no clipped sample.
+    QVERIFY2(wave->peakDbfs() > -10.0 && wave->peakDbfs() < -4.0,
+             qPrintable(QString::number(wave->peakDbfs())));
+    // Sound from end to end, not a blip padded with silence.
+    QVERIFY(wave->audibleSeconds() > 0.7 * seconds);
+    // Faded in and out: a sound that starts or stops at full swing is heard as a click.
+    const auto& samples = wave->samples;
+    QVERIFY(std::abs(samples.front()) < 100 && std::abs(samples.back()) < 100);
+    const int edge = 22;  // half a millisecond
+    for (int i = 0; i < edge; ++i) {
+        QVERIFY2(std::abs(samples[i]) < wave->peak() / 4, qPrintable(QString("start %1").arg(i)));
+        QVERIFY2(std::abs(samples[samples.size() - 1 - i]) < wave->peak() / 4,
+                 qPrintable(QString("end %1").arg(i)));
+    }
+}
+
+void TestWaveFiles::highScoreFanfareOutlastsTheFinishFanfare() {
+    const auto finish = WaveFileInfo::read(BRIGHTSUM_PROGRAM_DIR "/finish.wav");
+    const auto hiscore = WaveFileInfo::read(BRIGHTSUM_PROGRAM_DIR "/hiscore.wav");
+    QVERIFY(finish && hiscore);
+    QVERIFY(hiscore->duration() > finish->duration() * 3 / 2);
+}
+
+QTEST_GUILESS_MAIN(TestWaveFiles)
+#include "tst_wavefiles.moc"
