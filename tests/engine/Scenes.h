@@ -81,6 +81,17 @@ inline bool inOrder(const std::vector<std::string>& trace,
     return true;
 }
 
+// The time of the first trace entry `what` from index `from` on; -1 when there is none.
+inline double timeOf(const SimDesktop& desktop, const std::string& what, std::size_t from = 0) {
+    const auto& trace = desktop.trace();
+    for (std::size_t i = from; i < trace.size(); ++i) {
+        if (trace[i].what == what) {
+            return trace[i].time;
+        }
+    }
+    return -1;
+}
+
 inline QString joined(const std::vector<std::string>& lines) {
     QStringList list;
     for (const std::string& line : lines) {
