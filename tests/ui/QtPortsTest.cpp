@@ -1,0 +1,184 @@
+#include "ClockPort.h"
+#include "QtDialogs.h"
+#include "QtEventPump.h"
+
+#include <QAbstractEventDispatcher>
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+using namespace brightsum;
+
+namespace {
+
+// A clock that stands still, so the pump's decisions depend on events alone.
+class StoppedClock final : public ClockPort {
+public:
+    explicit StoppedClock(double now) : m_now(now) {}
+    double secondsSinceMidnight() const override { return m_now; }
+    double monotonicSeconds() const override { return m_now; }
+
+private:
+    double m_now;
+};
+
+// Runs check on the modal dialog as soon as it is open.
+void whenDialogOpens(std::function<void(QWidget*)> check) {
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, check] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) {
+            poll->stop();
+            poll->deleteLater();
+            check(dialog);
+        }
+    });
+    poll->start(10);
+}
+
+}  // namespace
+
+class QtPortsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void pumpReturnsOnceAnEventRan();
+    void pumpSleepsInTheDispatcherWhileNothingHappens();
+    void pumpPastItsDeadlineOnlyDispatchesWhatIsPending();
+    void messageHasTitleTextAndOkOnly();
+    void messageIsModalToItsOwnerOnly();
+    void promptStartsEmptyAndReturnsWhatWasTyped_data();
+    void promptStartsEmptyAndReturnsWhatWasTyped();
+};
+
+void QtPortsTest::pumpReturnsOnceAnEventRan() {
+    // With the deadline an hour away, only the event can end the call.
+    StoppedClock clock(0);
+    QtEventPump pump(clock);
+    bool ran = false;
+    QTimer::singleShot(0, this, [&ran] { ran = true; });
+    pump.processEventsUntil(3600);
+    QVERIFY(ran);
+}
+
+void QtPortsTest::pumpSleepsInTheDispatcherWhileNothingHappens() {
+    StoppedClock clock(0);
+    QtEventPump pump(clock);
+    QCoreApplication::processEvents();
+    QSignalSpy blocked(QAbstractEventDispatcher::instance(),
+                       &QAbstractEventDispatcher::aboutToBlock);
+    QSignalSpy woke(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::awake);
+    // Nothing is pending: the call must wait in the dispatcher until its wake-up timer.
+    pump.processEventsUntil(0.02);
+    QVERIFY(blocked.size() >= 1);
+    QVERIFY(woke.size() >= 1);
+}
+
+void QtPortsTest::pumpPastItsDeadlineOnlyDispatchesWhatIsPending() {
+    StoppedClock clock(10);
+    QtEventPump pump(clock);
+    bool ran = false;
+    QTimer::singleShot(0, this, [&ran] { ran = true; });
+    QSignalSpy blocked(QAbstractEventDispatcher::instance(),
+                       &QAbstractEventDispatcher::aboutToBlock);
+    pump.processEventsUntil(5);
+    QVERIFY(ran);
+    QCOMPARE(blocked.size(), 0);
+}
+
+void QtPortsTest::messageHasTitleTextAndOkOnly() {
+    QWidget owner;
+    owner.show();
+    QtDialogs dialogs(&owner);
+    bool checked = false;
+    whenDialogOpens([&](QWidget* dialog) {
+        auto* box = qobject_cast<QMessageBox*>(dialog);
+        QVERIFY(box);
+        QCOMPARE(box->windowTitle(), QStringLiteral("Game Over"));
+        QCOMPARE(box->text(), QStringLiteral("Game over! Your final score is 5400."));
+        QCOMPARE(box->icon(), QMessageBox::NoIcon);
+        QCOMPARE(box->buttons().size(), 1);
+        QCOMPARE(box->standardButton(box->buttons().first()), QMessageBox::Ok);
+        checked = true;
+        box->buttons().first()->click();
+    });
+    dialogs.showMessage("Game Over", "Game over! Your final score is 5400.");
+    QVERIFY(checked);
+}
+
+void QtPortsTest::messageIsModalToItsOwnerOnly() {
+    // The main window waits for the dialog; the high-score window beside it does not.
+    QWidget owner;
+    auto* ownerButton = new QPushButton(QStringLiteral("board"), &owner);
+    owner.show();
+    QPushButton other(QStringLiteral("Okay"));
+    other.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&owner));
+    QVERIFY(QTest::qWaitForWindowExposed(&other));
+    QSignalSpy ownerClicked(ownerButton, &QPushButton::clicked);
+    QSignalSpy otherClicked(&other, &QPushButton::clicked);
+
+    QtDialogs dialogs(&owner);
+    whenDialogOpens([&](QWidget* dialog) {
+        // Clicks through the window system, where modality applies.
+        QTest::mouseClick(owner.windowHandle(), Qt::LeftButton, {},
+                          ownerButton->mapTo(&owner, ownerButton->rect().center()));
+        QTest::mouseClick(other.windowHandle(), Qt::LeftButton, {}, other.rect().center());
+        qobject_cast<QMessageBox*>(dialog)->buttons().first()->click();
+    });
+    dialogs.showMessage("Game Over", "Game over! Your final score is 0.");
+    QCOMPARE(ownerClicked.size(), 0);
+    QCOMPARE(otherClicked.size(), 1);
+}
+
+void QtPortsTest::promptStartsEmptyAndReturnsWhatWasTyped_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("accept");
+    QTest::addColumn<std::optional<std::string>>("expected");
+    QTest::newRow("a name") << "Ada" << true << std::optional<std::string>("Ada");
+    QTest::newRow("letters beyond ASCII, as UTF-8")
+        << QStringLiteral("Zoë Ørsted") << true
+        << std::optional<std::string>("Zo\xc3\xab \xc3\x98rsted");
+    QTest::newRow("nothing typed") << "" << true << std::optional<std::string>("");
+    QTest::newRow("cancelled") << "Ada" << false << std::optional<std::string>();
+}
+
+void QtPortsTest::promptStartsEmptyAndReturnsWhatWasTyped() {
+    QFETCH(QString, typed);
+    QFETCH(bool, accept);
+    QFETCH(std::optional<std::string>, expected);
+    QWidget owner;
+    owner.show();
+    QtDialogs dialogs(&owner);
+    bool checked = false;
+    whenDialogOpens([&](QWidget* dialog) {
+        auto* prompt = qobject_cast<QInputDialog*>(dialog);
+        QVERIFY(prompt);
+        QCOMPARE(prompt->windowTitle(), QStringLiteral("High Score"));
+        QCOMPARE(prompt->labelText(),
+                 QStringLiteral("Congratulations! You got a High Score! Please enter your name."));
+        auto* edit = prompt->findChild<QLineEdit*>();
+        QVERIFY(edit);
+        QCOMPARE(edit->text(), QString());
+        auto* buttons = prompt->findChild<QDialogButtonBox*>();
+        QVERIFY(buttons);
+        QCOMPARE(buttons->standardButtons(), QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+        edit->setText(typed);
+        checked = true;
+        buttons->button(accept ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)->click();
+    });
+    const auto name = dialogs.askText(
+        "High Score", "Congratulations! You got a High Score! Please enter your name.");
+    QVERIFY(checked);
+    QCOMPARE(name, expected);
+}
+
+QTEST_MAIN(QtPortsTest)
+#include "QtPortsTest.moc"

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QColor>
+#include <QPushButton>
+
+namespace brightsum {
+
+// A board button drawn in the classic graphical style: a raised bevel around a face painted
+// in exactly its colour, so that light blue is RGB 0,0,255 and not a style's gradient.
+class BoardButton final : public QPushButton {
+    Q_OBJECT
+public:
+    explicit BoardButton(QWidget* parent = nullptr);
+
+    QColor colour() const { return m_colour; }
+    void setColour(const QColor& colour);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QColor m_colour = Qt::white;
+};
+
+}  // namespace brightsum

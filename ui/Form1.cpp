@@ -1,0 +1,329 @@
+#include "Form1.h"
+
+#include "BoardButton.h"
+#include "Engine.h"
+
+#include <QAction>
+#include <QFont>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+
+namespace brightsum {
+
+namespace {
+
+// Layout is kept in twips, the unit the window was designed in; 15 twips make a pixel at
+// 96 dots per inch, and Qt scales pixels on high-DPI screens.
+constexpr int px(int twips) {
+    return twips / 15;
+}
+QRect twipRect(int left, int top, int width, int height) {
+    return {px(left), px(top), px(width), px(height)};
+}
+
+// The window's face is not installed on Linux; Liberation Sans has the same metrics, so every
+// caption fits the box it was designed for.
+constexpr const char* kFace = "MS Sans Serif";
+constexpr const char* kFaceOnThisSystem = "Liberation Sans";
+
+QFont face(qreal points, bool bold) {
+    QFont font(QString::fromLatin1(kFace));
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+const QColor kBackground(255, 255, 192);
+
+struct LabelSpec {
+    Label id;
+    const char* name;
+    int left, top, width, height;
+    const char* text;
+    const char* description;
+};
+
+// The question line: first number, sign, second number, "=", target.
+constexpr LabelSpec kQuestionLine[] = {
+    {Label::lblPart1, "lblPart1", 1680, 120, 855, 495, "Label1", "first number"},
+    {Label::lblOper, "lblOper", 2760, 120, 855, 495, "Label1", "operation sign"},
+    {Label::lblPart2, "lblPart2", 3720, 120, 855, 495, "Label2", "second number"},
+    {Label::lblEqual, "lblEqual", 4680, 120, 375, 495, "=", "equals sign"},
+    {Label::lblAnswer, "lblAnswer", 5400, 120, 855, 495, "Label1", "target number"},
+};
+
+struct StatusSpec {
+    const char* captionName;
+    int captionLeft, captionWidth;
+    const char* captionText;
+    const char* captionDescription;
+    Label value;
+    const char* valueName;
+    int valueLeft, valueWidth;
+    const char* valueText;
+    const char* valueDescription;
+};
+
+// The status line: each fixed caption is followed by the label that carries its value.
+constexpr StatusSpec kStatusLine[] = {
+    {"Label1", 240, 1095, "Total Points:", "caption of the score", Label::lblScore, "lblScore",
+     1440, 615, "0", "score"},
+    {"Label2", 2160, 1455, "Question Value:", "caption of the question value", Label::lblPoints,
+     "lblPoints", 3720, 615, "1000", "question value"},
+    {"Label4", 4440, 1095, "Question #:", "caption of the question number",
+     Label::lblQuestionNumber, "lblQuestionNumber", 5640, 375, "1", "question number"},
+    {"Label3", 6120, 735, "Level:", "caption of the level", Label::lblLevel, "lblLevel", 6840, 495,
+     "1", "level"},
+};
+constexpr int kStatusTop = 720;
+constexpr int kStatusHeight = 255;
+
+constexpr int kColumns = 6;
+
+QLabel* makeLabel(QWidget* parent, const char* name, const QRect& place, const char* text,
+                  const QFont& font) {
+    auto* label = new QLabel(QString::fromLatin1(text), parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(place);
+    label->setFont(font);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+}  // namespace
+
+Form1::Form1(QWidget* parent) : QMainWindow(parent) {
+    QFont::insertSubstitution(QString::fromLatin1(kFace), QString::fromLatin1(kFaceOnThisSystem));
+
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Brightsum"));
+    // Sizable, with minimize but no maximize box.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+
+    // Controls sit at fixed places; a larger window only uncovers more of the background.
+    m_client = new QWidget(this);
+    m_client->setObjectName(QStringLiteral("client"));
+    m_client->setMinimumSize(kClientWidth, kClientHeight);
+    QPalette palette = m_client->palette();
+    palette.setColor(QPalette::Window, kBackground);
+    m_client->setPalette(palette);
+    m_client->setAutoFillBackground(true);
+    m_client->setFont(face(8.25, false));
+    setCentralWidget(m_client);
+
+    createBoard();
+    createQuestionLine();
+    createStatusLine();
+    createTimers();
+    createMenus();
+
+    // Results are told to screen readers through this label's name; it is never drawn.
+    m_status = new QLabel(m_client);
+    m_status->setObjectName(QStringLiteral("lblStatus"));
+    m_status->hide();
+
+    m_buttons[0]->setFocus();
+    resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+}
+
+Form1::~Form1() = default;
+
+void Form1::createQuestionLine() {
+    const QFont font = face(24, false);
+    for (const LabelSpec& spec : kQuestionLine) {
+        QLabel* label =
+            makeLabel(m_client, spec.name, twipRect(spec.left, spec.top, spec.width, spec.height),
+                      spec.text, font);
+        label->setAccessibleDescription(QString::fromLatin1(spec.description));
+        m_labels[static_cast<std::size_t>(spec.id)] = label;
+    }
+}
+
+void Form1::createStatusLine() {
+    const QFont font = face(8.25, true);
+    for (const StatusSpec& spec : kStatusLine) {
+        QLabel* caption =
+            makeLabel(m_client, spec.captionName,
+                      twipRect(spec.captionLeft, kStatusTop, spec.captionWidth, kStatusHeight),
+                      spec.captionText, font);
+        caption->setAccessibleDescription(QString::fromLatin1(spec.captionDescription));
+        QLabel* value =
+            makeLabel(m_client, spec.valueName,
+                      twipRect(spec.valueLeft, kStatusTop, spec.valueWidth, kStatusHeight),
+                      spec.valueText, font);
+        value->setAccessibleDescription(QString::fromLatin1(spec.valueDescription));
+        m_labels[static_cast<std::size_t>(spec.value)] = value;
+    }
+}
+
+void Form1::createBoard() {
+    const QFont font = face(13.5, true);
+    for (int i = 0; i < kBoardButtons; ++i) {
+        const int column = i % kColumns;
+        const int row = i / kColumns;
+        auto* button = new BoardButton(m_client);
+        button->setObjectName(QStringLiteral("Cmd_Number_%1").arg(i));
+        button->setGeometry(twipRect(240 + 1200 * column, 1080 + 600 * row, 1095, 495));
+        button->setFont(font);
+        button->setText(QStringLiteral("0"));
+        button->setAccessibleDescription(
+            QStringLiteral("row %1, column %2").arg(row + 1).arg(column + 1));
+        m_buttons[static_cast<std::size_t>(i)] = button;
+        if (i > 0) {
+            setTabOrder(m_buttons[static_cast<std::size_t>(i - 1)], button);
+        }
+    }
+
+    // Starts a game when clicked, but stays hidden: games start from the menus.
+    m_cmdStart = new QPushButton(QStringLiteral("New Game"), m_client);
+    m_cmdStart->setObjectName(QStringLiteral("cmdStart"));
+    m_cmdStart->setGeometry(twipRect(3120, 4680, 1455, 375));
+    m_cmdStart->hide();
+}
+
+void Form1::createTimers() {
+    auto makeTimer = [this](Timer id, const char* name, Qt::TimerType type) {
+        auto* timer = new QTimer(this);
+        timer->setObjectName(QString::fromLatin1(name));
+        timer->setInterval(timerIntervalMs(id));
+        timer->setTimerType(type);
+        m_timers[static_cast<std::size_t>(id)] = timer;
+        return timer;
+    };
+    // A coarse timer of 23 s would round to whole seconds; the question clock must not.
+    makeTimer(Timer::tmrCounter, "tmrCounter", Qt::PreciseTimer);
+    makeTimer(Timer::tmrPoints, "tmrPoints", Qt::PreciseTimer);
+    makeTimer(Timer::tmrInit, "tmrInit", Qt::CoarseTimer)->start();
+}
+
+void Form1::createMenus() {
+    QMenuBar* bar = menuBar();
+
+    auto levelMenu = [bar](const char* name, const QString& title, const char* entryPrefix,
+                           std::array<QAction*, 5>& entries) {
+        QMenu* menu = bar->addMenu(title);
+        menu->setObjectName(QString::fromLatin1(name));
+        menu->menuAction()->setObjectName(QString::fromLatin1(name));
+        for (int level = 1; level <= 5; ++level) {
+            QAction* entry = menu->addAction(QStringLiteral("Start Level &%1").arg(level));
+            entry->setObjectName(QString::fromLatin1(entryPrefix) + QString::number(level));
+            entries[static_cast<std::size_t>(level - 1)] = entry;
+        }
+        return menu;
+    };
+    m_mnuAddition = levelMenu("mnuAddition", QStringLiteral("&Addition"), "add", m_add);
+    m_mnuSub = levelMenu("mnuSub", QStringLiteral("&Subtraction"), "sub", m_sub);
+
+    // A command on the bar itself, with no menu under it.
+    m_mnuhiscore = bar->addAction(QStringLiteral("&High Scores"));
+    m_mnuhiscore->setObjectName(QStringLiteral("mnuhiscore"));
+
+    m_mnuhelp = bar->addMenu(QStringLiteral("&Help"));
+    m_mnuhelp->setObjectName(QStringLiteral("mnuhelp"));
+    m_mnuhelp->menuAction()->setObjectName(QStringLiteral("mnuhelp"));
+    m_mnuHowtoPlay = m_mnuhelp->addAction(QStringLiteral("&Information and Instructions"));
+    m_mnuHowtoPlay->setObjectName(QStringLiteral("mnuHowtoPlay"));
+    m_mnuAbout = m_mnuhelp->addAction(QStringLiteral("&About Sumbright"));
+    m_mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
+}
+
+void Form1::attach(Engine& engine) {
+    using Handler = void (Engine::*)();
+    static constexpr std::array<Handler, 5> kAdd{&Engine::add1_Click, &Engine::add2_Click,
+                                                 &Engine::add3_Click, &Engine::add4_Click,
+                                                 &Engine::add5_Click};
+    static constexpr std::array<Handler, 5> kSub{&Engine::sub1_Click, &Engine::sub2_Click,
+                                                 &Engine::sub3_Click, &Engine::sub4_Click,
+                                                 &Engine::sub5_Click};
+    for (std::size_t i = 0; i < kAdd.size(); ++i) {
+        connect(m_add[i], &QAction::triggered, this, [&engine, h = kAdd[i]] { (engine.*h)(); });
+        connect(m_sub[i], &QAction::triggered, this, [&engine, h = kSub[i]] { (engine.*h)(); });
+    }
+    connect(m_mnuhiscore, &QAction::triggered, this, [&engine] { engine.mnuhiscore_Click(); });
+    // mnuHowtoPlay and mnuAbout are not the game's: GameSession connects them.
+
+    for (int i = 0; i < kBoardButtons; ++i) {
+        connect(m_buttons[static_cast<std::size_t>(i)], &QPushButton::clicked, this,
+                [&engine, i] { engine.Cmd_Number_Click(i); });
+    }
+    connect(m_cmdStart, &QPushButton::clicked, this, [&engine] { engine.cmdStart_Click(); });
+
+    connect(timer(Timer::tmrCounter), &QTimer::timeout, this,
+            [&engine] { engine.tmrCounter_Timer(); });
+    connect(timer(Timer::tmrPoints), &QTimer::timeout, this,
+            [&engine] { engine.tmrPoints_Timer(); });
+    connect(timer(Timer::tmrInit), &QTimer::timeout, this, [&engine] { engine.tmrInit_Timer(); });
+}
+
+void Form1::setCaption(Label id, const std::string& text) {
+    label(id)->setText(QString::fromStdString(text));
+}
+
+std::string Form1::caption(Label id) const {
+    return label(id)->text().toStdString();
+}
+
+void Form1::setButtonCaption(int index, const std::string& text) {
+    numberButton(index)->setText(QString::fromStdString(text));
+}
+
+std::string Form1::buttonCaption(int index) const {
+    return numberButton(index)->text().toStdString();
+}
+
+void Form1::setButtonColour(int index, int paletteIndex) {
+    numberButton(index)->setColour(paletteColour(paletteIndex));
+}
+
+void Form1::setTimerEnabled(Timer id, bool enabled) {
+    QTimer* t = timer(id);
+    if (!enabled) {
+        t->stop();
+    } else if (!t->isActive()) {
+        t->start();
+    }
+}
+
+void Form1::centre() {
+    // The outer size includes the frame, which the platform knows once the window exists.
+    create();
+    const QRect screenArea = screen()->geometry();
+    const QSize outer = frameGeometry().size();
+    move(screenArea.left() + (screenArea.width() - outer.width()) / 2,
+         screenArea.top() + (screenArea.height() - outer.height()) / 2);
+}
+
+void Form1::announce(const std::string& message) {
+    m_status->setAccessibleName(QString::fromStdString(message));
+}
+
+QLabel* Form1::label(Label id) const {
+    return m_labels.at(static_cast<std::size_t>(id));
+}
+
+BoardButton* Form1::numberButton(int index) const {
+    return m_buttons.at(static_cast<std::size_t>(index));
+}
+
+QTimer* Form1::timer(Timer id) const {
+    return m_timers.at(static_cast<std::size_t>(id));
+}
+
+QColor Form1::paletteColour(int paletteIndex) {
+    static constexpr QRgb kColours[16] = {
+        qRgb(0, 0, 0),       qRgb(0, 0, 128),   qRgb(0, 128, 0),   qRgb(0, 128, 128),
+        qRgb(128, 0, 0),     qRgb(128, 0, 128), qRgb(128, 128, 0), qRgb(192, 192, 192),
+        qRgb(128, 128, 128), qRgb(0, 0, 255),   qRgb(0, 255, 0),   qRgb(0, 255, 255),
+        qRgb(255, 0, 0),     qRgb(255, 0, 255), qRgb(255, 255, 0), qRgb(255, 255, 255),
+    };
+    return QColor(kColours[paletteIndex & 15]);
+}
+
+}  // namespace brightsum

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <filesystem>
+
+#include "Engine.h"
+#include "Form1.h"
+#include "HighScoreFile.h"
+#include "QtClock.h"
+#include "QtDialogs.h"
+#include "QtEventPump.h"
+#include "QtHighScoreWindow.h"
+#include "SplitMixRandom.h"
+
+namespace brightsum {
+
+class SoundPort;
+
+// One run of the game: the main window, the Qt side of every port, and the engine they serve.
+class GameSession {
+public:
+    // Settings that must be in place before the QApplication and the first window exist.
+    static void prepareApplication();
+    // What the program needs once the QApplication exists: the icon of all its windows.
+    static void setApplicationIcon();
+
+    // The executable's folder, which holds the wave files, the help page and, when it can be
+    // written, "hiscore.dat".
+    static std::filesystem::path programFolder();
+    // Where "hiscore.dat" lives when the program folder cannot be written.
+    static std::filesystem::path dataFolder();
+
+    GameSession(SoundPort& sound, const std::filesystem::path& programFolder,
+                const std::filesystem::path& dataFolder);
+
+    GameSession(const GameSession&) = delete;
+    GameSession& operator=(const GameSession&) = delete;
+
+    // Puts the main window into its idle state, then shows it.
+    void start();
+
+    Form1& window() { return m_window; }
+    Engine& engine() { return m_engine; }
+    QtHighScoreWindow& highScoreWindow() { return m_highScoreWindow; }
+
+private:
+    Form1 m_window;
+    QtClock m_clock;
+    QtEventPump m_pump;
+    QtDialogs m_dialogs;
+    QtHighScoreWindow m_highScoreWindow;
+    SplitMixRandom m_random;
+    HighScoreFile m_scoreFile;
+    Engine m_engine;
+};
+
+}  // namespace brightsum

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "DialogPort.h"
+
+class QWidget;
+
+namespace brightsum {
+
+// The game's modal dialogs, modal to the main window only, so that an open high-score
+// window stays usable.
+class QtDialogs final : public DialogPort {
+public:
+    explicit QtDialogs(QWidget* owner) : m_owner(owner) {}
+
+    void showMessage(const std::string& title, const std::string& text) override;
+    std::optional<std::string> askText(const std::string& title, const std::string& text) override;
+
+private:
+    QWidget* m_owner;
+};
+
+}  // namespace brightsum
