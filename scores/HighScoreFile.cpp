@@ -162,6 +162,12 @@ HighScoreFile::HighScoreFile(fs::path programFolder, fs::path dataFolder) {
         return;
     }
 
+    if (dataFolder.empty()) {
+        // No data folder to turn to: read what the program folder has, writing will fail.
+        m_path = programFile;
+        m_place = Place::ProgramFolder;
+        return;
+    }
     m_path = dataFolder / kFileName;
     m_place = Place::DataFolder;
     std::error_code ignored;
