@@ -58,6 +58,7 @@ private slots:
     void gameOverSaveWritesTheNewEntry();
     void hugeFileIsReadOnlyInPart();
     void writableProgramFolderHoldsTheFile();
+    void withoutADataFolderNothingLandsInTheWorkingFolder();
 
 private:
     QString programFile() const { return m_program + "/hiscore.dat"; }
@@ -254,6 +255,24 @@ void HighScoreFileTest::writableProgramFolderHoldsTheFile() {
         QCOMPARE(QString::fromStdString(file.path().string()), programFile());
         QVERIFY(!QFileInfo::exists(m_data));  // the data folder is not even created
     }
+}
+
+void HighScoreFileTest::withoutADataFolderNothingLandsInTheWorkingFolder() {
+    // The program folder cannot take the file (a folder has its name) and there is no data
+    // folder: the table is still set, and nothing is written anywhere else.
+    QVERIFY(QDir().mkpath(programFile() + "/keep"));
+    const QString working = m_dir->filePath("working");
+    QVERIFY(QDir().mkpath(working));
+    const QString previous = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(working));
+    const HighScoreFile file(m_program.toStdString(), std::filesystem::path());
+    HighScoreTable table;
+    const bool saved = file.LoadHighScores(table);
+    QVERIFY(QDir::setCurrent(previous));
+    QVERIFY(!saved);
+    QVERIFY(table == HighScoreTable::DefaultHighScores());
+    QVERIFY(QDir(working).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+    QVERIFY(QFileInfo(programFile() + "/keep").isDir());
 }
 
 QTEST_GUILESS_MAIN(HighScoreFileTest)
