@@ -1,5 +1,6 @@
 #include "BoardButton.h"
 
+#include <QEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
@@ -7,11 +8,7 @@
 
 namespace brightsum {
 
-BoardButton::BoardButton(QWidget* parent) : QPushButton(parent) {
-    // The face covers every pixel, so nothing behind the button is repainted with it: the
-    // idle animation then redraws one button and no more.
-    setAttribute(Qt::WA_OpaquePaintEvent);
-}
+BoardButton::BoardButton(QWidget* parent) : QPushButton(parent) {}
 
 void BoardButton::setColour(const QColor& colour) {
     if (colour == m_colour) {
@@ -19,6 +16,17 @@ void BoardButton::setColour(const QColor& colour) {
     }
     m_colour = colour;
     update();
+}
+
+bool BoardButton::event(QEvent* event) {
+    const bool handled = QPushButton::event(event);
+    // The face covers every pixel, so nothing behind the button needs repainting with it: the
+    // idle animation then redraws one button and no more. The style's polish clears the
+    // attribute, so it is set once the button is polished.
+    if (event->type() == QEvent::Polish) {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+    return handled;
 }
 
 void BoardButton::paintEvent(QPaintEvent*) {

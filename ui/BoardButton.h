@@ -16,6 +16,7 @@ public:
     void setColour(const QColor& colour);
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:

@@ -36,6 +36,7 @@ private slots:
     void altKeyOpensMenu();
     void boardButtonsArePaintedFlatInTheirColour_data();
     void boardButtonsArePaintedFlatInTheirColour();
+    void aChangedButtonRepaintsAlone();
     void keyboardWalksAndPressesTheBoard();
     void accessibleNamesAndDescriptions();
     void centreUsesTheOuterSize();
@@ -270,6 +271,39 @@ void Form1Test::boardButtonsArePaintedFlatInTheirColour() {
     }
     // Its neighbour keeps the colour of creation.
     QCOMPARE(form.numberButton(8)->grab().toImage().pixelColor(36, 4), QColor(Qt::white));
+}
+
+// The idle animation changes one button five times a second; nothing else may be redrawn.
+void Form1Test::aChangedButtonRepaintsAlone() {
+    Form1 form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    form.timer(Timer::tmrInit)->stop();
+    QCoreApplication::processEvents();
+
+    class PaintCounter final : public QObject {
+    public:
+        QStringList painted;
+
+    protected:
+        bool eventFilter(QObject* watched, QEvent* event) override {
+            if (event->type() == QEvent::Paint) {
+                painted << watched->objectName();
+            }
+            return false;
+        }
+    } counter;
+    for (QWidget* widget : form.findChildren<QWidget*>()) {
+        widget->installEventFilter(&counter);
+    }
+    form.installEventFilter(&counter);
+
+    form.setButtonCaption(14, "23");
+    form.setButtonColour(14, 10);
+    QTRY_VERIFY(!counter.painted.isEmpty());
+    QCoreApplication::processEvents();
+    counter.painted.removeDuplicates();
+    QCOMPARE(counter.painted, QStringList{"Cmd_Number_14"});
 }
 
 void Form1Test::keyboardWalksAndPressesTheBoard() {
