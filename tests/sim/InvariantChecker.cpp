@@ -101,6 +101,9 @@ void InvariantChecker::afterEvent() {
     }
     // Behind a modal dialog the board is inert and about to be replaced.
     if (m_desktop.modalDepth() == 0) {
+        if (m_inGame && !state.GameActive) {
+            fail("a game stopped without its end");
+        }
         checkPicks();
     }
 }

@@ -10,7 +10,8 @@ struct TraceEntry;
 
 // Watches a desktop and notes every moment at which the game breaks one of its rules:
 //
-// 1. A game ends at most once, and no question timer runs while its dialogs wait.
+// 1. A game ends at most once, and no question timer runs while its dialogs wait; a running
+//    game goes idle only through its end.
 // 2. A question is scored at most once, and once answered it does not time out.
 // 3. A new question starts only when a game starts or the open question has been closed
 //    (answered right or timed out), so no question is skipped; none starts outside a game.
