@@ -2,6 +2,7 @@
 
 #include "BoardButton.h"
 #include "Engine.h"
+#include "TraceLog.h"
 
 #include <QAction>
 #include <QFont>
@@ -288,6 +289,9 @@ void Form1::setTimerEnabled(Timer id, bool enabled) {
         t->stop();
     } else if (!t->isActive()) {
         t->start();
+        if (id == Timer::tmrCounter) {
+            trace::mark("question-start");
+        }
     }
 }
 

@@ -1,5 +1,8 @@
 #include "CanberraSoundPlayer.h"
 #include "GameSession.h"
+#include "TraceEventFilter.h"
+#include "TraceLog.h"
+#include "TracingSoundPort.h"
 
 #include <QApplication>
 
@@ -9,8 +12,13 @@ int main(int argc, char* argv[]) {
     brightsum::GameSession::setApplicationIcon();
 
     brightsum::CanberraSoundPlayer sound(brightsum::GameSession::programFolder());
-    brightsum::GameSession session(sound, brightsum::GameSession::programFolder(),
-                                   brightsum::GameSession::dataFolder());
+    brightsum::TracingSoundPort tracedSound(sound);
+    brightsum::GameSession session(
+        brightsum::trace::enabled() ? static_cast<brightsum::SoundPort&>(tracedSound) : sound,
+        brightsum::GameSession::programFolder(), brightsum::GameSession::dataFolder());
+    if (brightsum::trace::enabled()) {
+        app.installEventFilter(new brightsum::TraceEventFilter(session.window(), &app));
+    }
     session.start();
     return app.exec();
 }
