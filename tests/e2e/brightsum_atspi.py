@@ -1,0 +1,258 @@
+"""Drives a running Brightsum through the accessibility bus, as a screen reader would.
+
+Shared by the end-to-end test and the soak run. Needs Debian's python3 with the Atspi
+introspection data (gir1.2-atspi-2.0); DISPLAY and DBUS_SESSION_BUS_ADDRESS must name a
+desktop whose session bus can start the accessibility bus (scripts/desktop-env.sh).
+"""
+
+import os
+import shutil
+import signal
+import subprocess
+import tempfile
+import time
+
+import gi
+
+gi.require_version("Atspi", "2.0")
+from gi.repository import Atspi, GLib  # noqa: E402
+
+SKIP = 77  # CTest's SKIP_RETURN_CODE for a missing desktop
+
+# Seconds: how long the program may take to show up, and the default bound of every poll.
+# Generous, because the machine may be busy building; a poll returns as soon as it holds.
+STARTUP_LIMIT = 30.0
+POLL_LIMIT = 15.0
+# Replies to queries normally take milliseconds; a busy machine may take far longer.
+QUERY_TIMEOUT_MS = 10000
+
+
+class DriverError(AssertionError):
+    pass
+
+
+def missing_desktop():
+    """Why no accessible desktop is reachable, or None when one is."""
+    if not os.environ.get("DISPLAY"):
+        return "DISPLAY is not set"
+    if not os.environ.get("DBUS_SESSION_BUS_ADDRESS"):
+        return "DBUS_SESSION_BUS_ADDRESS is not set"
+    probe = subprocess.run(
+        ["dbus-send", "--session", "--print-reply=literal", "--dest=org.a11y.Bus",
+         "/org/a11y/bus", "org.a11y.Bus.GetAddress"],
+        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=False)
+    if probe.returncode != 0:
+        return "the session bus has no accessibility bus (org.a11y.Bus)"
+    return None
+
+
+def poll(what, condition, limit=POLL_LIMIT, step=0.05):
+    """Returns condition()'s first true value; fails with `what` after `limit` seconds."""
+    deadline = time.monotonic() + limit
+    last_error = None
+    while True:
+        try:
+            value = condition()
+            if value:
+                return value
+        except GLib.GError as error:  # a reply that came too late; ask again
+            last_error = error
+        if time.monotonic() > deadline:
+            detail = f" (last error: {last_error.message})" if last_error else ""
+            raise DriverError(f"gave up waiting for {what}{detail}")
+        time.sleep(step)
+
+
+def children(accessible):
+    for i in range(accessible.get_child_count()):
+        child = accessible.get_child_at_index(i)
+        if child is not None:
+            yield child
+
+
+def descendants(accessible):
+    for child in children(accessible):
+        yield child
+        yield from descendants(child)
+
+
+def is_showing(accessible):
+    return accessible.get_state_set().contains(Atspi.StateType.SHOWING)
+
+
+def press(accessible, reply_limit_ms=None):
+    """Runs the accessible's first action (Press).
+
+    The program answers only when the action's handler has returned, and a handler that
+    pauses or opens a dialog keeps the answer back. With reply_limit_ms the call gives up
+    waiting for the answer after that long; the action goes on in the program regardless.
+    Returns True when the answer came in time.
+    """
+    if reply_limit_ms is not None:
+        Atspi.set_timeout(reply_limit_ms, -1)
+    try:
+        accessible.get_action_iface().do_action(0)
+        return True
+    except GLib.GError:
+        if reply_limit_ms is None:
+            raise
+        return False
+    finally:
+        if reply_limit_ms is not None:
+            Atspi.set_timeout(QUERY_TIMEOUT_MS, -1)
+
+
+def centre_of(accessible):
+    """The accessible's centre in screen pixels (matches X's coordinates exactly)."""
+    box = accessible.get_component_iface().get_extents(Atspi.CoordType.SCREEN)
+    return box.x + box.width // 2, box.y + box.height // 2
+
+
+class Program:
+    """One run of the real program in a folder of its own.
+
+    The program folder is copied, so the run has its own "hiscore.dat"; HOME and the data
+    folder point into the same scratch folder, so nothing of the user's is touched.
+    """
+
+    def __init__(self, program_path, extra_env=None):
+        Atspi.set_timeout(QUERY_TIMEOUT_MS, -1)
+        self.scratch = tempfile.mkdtemp(prefix="brightsum-run.")
+        self.folder = os.path.join(self.scratch, "bin")
+        shutil.copytree(os.path.dirname(os.path.abspath(program_path)), self.folder)
+        self.executable = os.path.join(self.folder, os.path.basename(program_path))
+        self.stderr_path = os.path.join(self.scratch, "stderr.txt")
+        env = dict(os.environ)
+        env.update({
+            "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1",
+            "HOME": os.path.join(self.scratch, "home"),
+            "XDG_DATA_HOME": os.path.join(self.scratch, "home", "data"),
+            "XDG_CONFIG_HOME": os.path.join(self.scratch, "home", "config"),
+            "XDG_CACHE_HOME": os.path.join(self.scratch, "home", "cache"),
+        })
+        env.update(extra_env or {})
+        os.makedirs(env["HOME"])
+        self._stderr = open(self.stderr_path, "wb")
+        self.process = subprocess.Popen([self.executable], env=env, cwd=self.scratch,
+                                        stdin=subprocess.DEVNULL, stdout=self._stderr,
+                                        stderr=self._stderr)
+        self.app = None
+        self.frame = None
+        self.labels = {}
+        self.board = []
+
+    @property
+    def pid(self):
+        return self.process.pid
+
+    def hiscore_path(self):
+        return os.path.join(self.folder, "hiscore.dat")
+
+    def running(self):
+        return self.process.poll() is None
+
+    def connect(self, limit=STARTUP_LIMIT):
+        """Finds the program on the accessibility bus and its main window's controls."""
+        desktop = Atspi.get_desktop(0)
+
+        def find_app():
+            if not self.running():
+                raise DriverError(f"the program exited early with {self.process.returncode}")
+            for app in children(desktop):
+                if app.get_process_id() == self.pid:
+                    return app
+            return None
+
+        self.app = poll("the program on the accessibility bus", find_app, limit)
+        # Read live values from the program, never from the library's cache.
+        self.app.set_cache_mask(Atspi.Cache.NONE)
+        self.frame = poll("the main window", lambda: self.window("Brightsum"), limit)
+
+        def controls_ready():
+            labels, board = {}, {}
+            for acc in descendants(self.frame):
+                role = acc.get_role()
+                description = acc.get_description()
+                if role == Atspi.Role.LABEL and description:
+                    labels[description] = acc
+                elif role == Atspi.Role.PUSH_BUTTON and description.startswith("row "):
+                    board[description] = acc
+            return (labels, board) if len(board) == 36 else None
+
+        labels, board = poll("the 36 board buttons", controls_ready, limit)
+        self.labels = labels
+        self.board = [board[f"row {i // 6 + 1}, column {i % 6 + 1}"] for i in range(36)]
+        return self
+
+    def windows(self):
+        return list(children(self.app))
+
+    def window(self, title):
+        """A top-level window by its title, whatever role the toolkit gives it."""
+        for top in children(self.app):
+            if top.get_name() == title:
+                return top
+        return None
+
+    def dialogs(self):
+        """Open message boxes and prompts."""
+        return [top for top in children(self.app)
+                if top.get_role() in (Atspi.Role.ALERT, Atspi.Role.DIALOG)]
+
+    def text(self, description):
+        """The text of the main window's label with this description ("score", ...)."""
+        return self.labels[description].get_name()
+
+    def board_numbers(self):
+        return [button.get_name() for button in self.board]
+
+    def menu_item(self, *path):
+        """A menu entry by its captions without access-key marks, e.g. ("Subtraction",
+        "Start Level 3")."""
+        bar = next(acc for acc in children(self.frame) if acc.get_role() == Atspi.Role.MENU_BAR)
+        node = bar
+        for caption in path:
+            found = None
+            for item in descendants(node):
+                if item.get_role() == Atspi.Role.MENU_ITEM and item.get_name() == caption:
+                    found = item
+                    break
+            if found is None:
+                raise DriverError(f"no menu entry {' > '.join(path)}")
+            node = found
+        return node
+
+    def rss_kib(self):
+        with open(f"/proc/{self.pid}/status") as status:
+            for line in status:
+                if line.startswith("VmRSS:"):
+                    return int(line.split()[1])
+        raise DriverError("no VmRSS for the program")
+
+    def stderr_text(self):
+        self._stderr.flush()
+        with open(self.stderr_path, "rb") as err:
+            return err.read().decode("utf-8", "replace")
+
+    def stop(self, keep_scratch=False):
+        """Ends the program this object started (only that PID) and removes its folder."""
+        if self.running():
+            self.process.send_signal(signal.SIGTERM)
+            try:
+                self.process.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+                self.process.wait()
+        self._stderr.close()
+        if not keep_scratch:
+            shutil.rmtree(self.scratch, ignore_errors=True)
+
+
+def screenshot(path):
+    """Saves the whole X screen; returns False when ImageMagick's import is missing."""
+    if shutil.which("import") is None:
+        return False
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    subprocess.run(["import", "-window", "root", path], check=True,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    return True
