@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Builds the release preset and measures Brightsum against the floor program, side by side,
+# on a private headless desktop. Prints the figures and appends them to bench/results.jsonl.
+#
+#   scripts/bench.sh [--runs N] [--plateau SECONDS] ...   (options of bench/bench.py)
+#
+# BRIGHTSUM_BENCH_BUILD=<folder> measures an already configured build folder instead.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/deps.sh
+
+build=${BRIGHTSUM_BENCH_BUILD:-}
+if [ -z "$build" ]; then
+    build=build/release
+    cmake --preset release >/dev/null
+fi
+cmake --build "$build" --target brightsum brightsum_sounds brightsum_floor
+
+source scripts/desktop-env.sh
+desktop_start
+
+# Debian's own python: the script needs nothing beyond its standard library and libX11.
+/usr/bin/python3 bench/bench.py --brightsum "$build/bin/brightsum" \
+    --floor "$build/bench/brightsum-floor" --results bench/results.jsonl "$@"
