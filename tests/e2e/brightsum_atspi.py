@@ -119,7 +119,10 @@ class Program:
         Atspi.set_timeout(QUERY_TIMEOUT_MS, -1)
         self.scratch = tempfile.mkdtemp(prefix="brightsum-run.")
         self.folder = os.path.join(self.scratch, "bin")
-        shutil.copytree(os.path.dirname(os.path.abspath(program_path)), self.folder)
+        # Without any high-score file a run of the program folder may have left: each run
+        # starts from the built-in table.
+        shutil.copytree(os.path.dirname(os.path.abspath(program_path)), self.folder,
+                        ignore=shutil.ignore_patterns("hiscore.dat*"))
         self.executable = os.path.join(self.folder, os.path.basename(program_path))
         self.stderr_path = os.path.join(self.scratch, "stderr.txt")
         env = dict(os.environ)
