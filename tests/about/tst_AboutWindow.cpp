@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+#include <QTimer>
 
 using brightsum::AboutLauncher;
 using brightsum::frmAbout;
@@ -60,6 +61,7 @@ private slots:
     void choosingTheEntryAgainKeepsOneWindow();
     void isCentredAgainAtEveryOpening();
     void closesWhenAnotherWindowTakesTheFocus();
+    void staysOpenWhenTheFocusComesStraightBack();
     void linkOpensTheWebSiteAndStaysOpen();
     void pressAndReleaseMustBothBeOnTheLink();
     void handCursorFromTheFirstMoveOverTheLink();
@@ -249,6 +251,24 @@ void TestAboutWindow::closesWhenAnotherWindowTakesTheFocus() {
     other.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&other));
     QTRY_VERIFY(about.isNull());
+}
+
+void TestAboutWindow::staysOpenWhenTheFocusComesStraightBack() {
+    AboutLauncher launcher(m_opener);
+    launcher.mnuAbout_Click();
+    QPointer<frmAbout> about = launcher.window();
+    QVERIFY(QTest::qWaitForWindowActive(about));
+
+    // As when the entry is chosen again from the main window's menu: the focus passes to the
+    // main window and the entry brings it straight back.
+    QWidget other;
+    other.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&other));
+    other.activateWindow();
+    launcher.mnuAbout_Click();
+    QTRY_VERIFY(!about.isNull() && about->isActiveWindow());
+    QVERIFY(!about->findChild<QTimer*>(QStringLiteral("focusCheck"))->isActive());
+    QCOMPARE(openAboutWindows().size(), 1);
 }
 
 void TestAboutWindow::linkOpensTheWebSiteAndStaysOpen() {

@@ -39,6 +39,10 @@ const QColor kPink(255, 192, 192);
 const QColor kLinkBlue(0, 0, 255);
 const QColor kEtchGrey(128, 128, 128);
 
+// Long enough for the focus to come back after a menu has closed; short enough that the
+// window seems to close at once when the player turns to another window.
+constexpr int kFocusSettleMs = 150;
+
 }  // namespace
 
 frmAbout::frmAbout(UrlOpener& opener) : QDialog(nullptr), m_opener(opener) {
@@ -57,6 +61,19 @@ frmAbout::frmAbout(UrlOpener& opener) : QDialog(nullptr), m_opener(opener) {
     palette.setColor(QPalette::Window, kPink);
     setPalette(palette);
     setAutoFillBackground(true);
+
+    // A deactivation can be stale: choosing the menu entry again while this window is open
+    // moves the focus to the main window for a moment and then straight back here. So the
+    // window closes only if it is still inactive once the focus has settled.
+    m_focusCheck.setObjectName(QStringLiteral("focusCheck"));
+    m_focusCheck.setParent(this);
+    m_focusCheck.setSingleShot(true);
+    m_focusCheck.setInterval(kFocusSettleMs);
+    connect(&m_focusCheck, &QTimer::timeout, this, [this] {
+        if (!isActiveWindow()) {
+            Form_LostFocus();
+        }
+    });
 
     buildControls();
     Form_Load();
@@ -162,9 +179,9 @@ void frmAbout::Label3_MouseMove() {
 
 bool frmAbout::event(QEvent* event) {
     if (event->type() == QEvent::WindowDeactivate) {
-        const bool handled = QDialog::event(event);
-        Form_LostFocus();
-        return handled;
+        m_focusCheck.start();
+    } else if (event->type() == QEvent::WindowActivate) {
+        m_focusCheck.stop();
     }
     return QDialog::event(event);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QTimer>
 
 class QLabel;
 class QPushButton;
@@ -22,7 +23,7 @@ public:
     // fixed in the layout.
     void Form_Load();
     void cmdOK_Click();
-    // Closes the window when the window itself loses the focus to another window.
+    // Closes the window when the window itself has lost the focus to another window.
     void Form_LostFocus();
     void Label3_Click();
     void Label3_MouseMove();
@@ -47,6 +48,8 @@ private:
     QLabel* m_lblDisclaimer = nullptr;
     QPushButton* m_cmdOK = nullptr;
     bool m_shown = false;
+    // Runs Form_LostFocus once a deactivation has settled (see event()).
+    QTimer m_focusCheck;
 };
 
 }  // namespace brightsum
