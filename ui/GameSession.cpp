@@ -1,5 +1,6 @@
 #include "GameSession.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QIcon>
@@ -43,10 +44,14 @@ GameSession::GameSession(SoundPort& sound, const std::filesystem::path& programF
       m_scoreFile(programFolder, dataFolder),
       m_engine(
           EnginePorts{m_window, m_clock, m_pump, sound, m_dialogs, m_highScoreWindow, m_random},
-          m_scoreFile) {
+          m_scoreFile),
+      m_help(m_urlOpener, QFile::decodeName(programFolder.c_str())),
+      m_about(m_urlOpener) {
     m_window.attach(m_engine);
-    // The help page and the About window are wired here, to m_window.mnuHowtoPlay() and
-    // m_window.mnuAbout(); until then the two entries do nothing.
+    QObject::connect(m_window.mnuHowtoPlay(), &QAction::triggered,
+                     [this] { m_help.mnuHowtoPlay_Click(); });
+    QObject::connect(m_window.mnuAbout(), &QAction::triggered,
+                     [this] { m_about.mnuAbout_Click(); });
 }
 
 void GameSession::start() {

@@ -2,8 +2,11 @@
 
 #include <filesystem>
 
+#include "AboutLauncher.h"
+#include "DesktopUrlOpener.h"
 #include "Engine.h"
 #include "Form1.h"
+#include "HelpLauncher.h"
 #include "HighScoreFile.h"
 #include "QtClock.h"
 #include "QtDialogs.h"
@@ -51,6 +54,9 @@ private:
     SplitMixRandom m_random;
     HighScoreFile m_scoreFile;
     Engine m_engine;
+    DesktopUrlOpener m_urlOpener;
+    HelpLauncher m_help;
+    AboutLauncher m_about;
 };
 
 }  // namespace brightsum
