@@ -40,7 +40,7 @@ QFont face(qreal points, bool bold) {
 
 const QColor kBackground(255, 255, 192);
 
-struct LabelSpec {
+struct LabelLayout {
     Label id;
     const char* name;
     int left, top, width, height;
@@ -49,7 +49,7 @@ struct LabelSpec {
 };
 
 // The question line: first number, sign, second number, "=", target.
-constexpr LabelSpec kQuestionLine[] = {
+constexpr LabelLayout kQuestionLine[] = {
     {Label::lblPart1, "lblPart1", 1680, 120, 855, 495, "Label1", "first number"},
     {Label::lblOper, "lblOper", 2760, 120, 855, 495, "Label1", "operation sign"},
     {Label::lblPart2, "lblPart2", 3720, 120, 855, 495, "Label2", "second number"},
@@ -57,7 +57,7 @@ constexpr LabelSpec kQuestionLine[] = {
     {Label::lblAnswer, "lblAnswer", 5400, 120, 855, 495, "Label1", "target number"},
 };
 
-struct StatusSpec {
+struct StatusLayout {
     const char* captionName;
     int captionLeft, captionWidth;
     const char* captionText;
@@ -70,7 +70,7 @@ struct StatusSpec {
 };
 
 // The status line: each fixed caption is followed by the label that carries its value.
-constexpr StatusSpec kStatusLine[] = {
+constexpr StatusLayout kStatusLine[] = {
     {"Label1", 240, 1095, "Total Points:", "caption of the score", Label::lblScore, "lblScore",
      1440, 615, "0", "score"},
     {"Label2", 2160, 1455, "Question Value:", "caption of the question value", Label::lblPoints,
@@ -138,29 +138,29 @@ Form1::~Form1() = default;
 
 void Form1::createQuestionLine() {
     const QFont font = face(24, false);
-    for (const LabelSpec& spec : kQuestionLine) {
+    for (const LabelLayout& entry : kQuestionLine) {
         QLabel* label =
-            makeLabel(m_client, spec.name, twipRect(spec.left, spec.top, spec.width, spec.height),
-                      spec.text, font);
-        label->setAccessibleDescription(QString::fromLatin1(spec.description));
-        m_labels[static_cast<std::size_t>(spec.id)] = label;
+            makeLabel(m_client, entry.name,
+                      twipRect(entry.left, entry.top, entry.width, entry.height), entry.text, font);
+        label->setAccessibleDescription(QString::fromLatin1(entry.description));
+        m_labels[static_cast<std::size_t>(entry.id)] = label;
     }
 }
 
 void Form1::createStatusLine() {
     const QFont font = face(8.25, true);
-    for (const StatusSpec& spec : kStatusLine) {
+    for (const StatusLayout& entry : kStatusLine) {
         QLabel* caption =
-            makeLabel(m_client, spec.captionName,
-                      twipRect(spec.captionLeft, kStatusTop, spec.captionWidth, kStatusHeight),
-                      spec.captionText, font);
-        caption->setAccessibleDescription(QString::fromLatin1(spec.captionDescription));
+            makeLabel(m_client, entry.captionName,
+                      twipRect(entry.captionLeft, kStatusTop, entry.captionWidth, kStatusHeight),
+                      entry.captionText, font);
+        caption->setAccessibleDescription(QString::fromLatin1(entry.captionDescription));
         QLabel* value =
-            makeLabel(m_client, spec.valueName,
-                      twipRect(spec.valueLeft, kStatusTop, spec.valueWidth, kStatusHeight),
-                      spec.valueText, font);
-        value->setAccessibleDescription(QString::fromLatin1(spec.valueDescription));
-        m_labels[static_cast<std::size_t>(spec.value)] = value;
+            makeLabel(m_client, entry.valueName,
+                      twipRect(entry.valueLeft, kStatusTop, entry.valueWidth, kStatusHeight),
+                      entry.valueText, font);
+        value->setAccessibleDescription(QString::fromLatin1(entry.valueDescription));
+        m_labels[static_cast<std::size_t>(entry.value)] = value;
     }
 }
 
