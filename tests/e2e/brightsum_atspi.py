@@ -115,7 +115,7 @@ class Program:
     folder point into the same scratch folder, so nothing of the user's is touched.
     """
 
-    def __init__(self, program_path, extra_env=None):
+    def __init__(self, program_path, extra_env=None, hiscore_bytes=None):
         Atspi.set_timeout(QUERY_TIMEOUT_MS, -1)
         self.scratch = tempfile.mkdtemp(prefix="brightsum-run.")
         self.folder = os.path.join(self.scratch, "bin")
@@ -123,6 +123,9 @@ class Program:
         # starts from the built-in table.
         shutil.copytree(os.path.dirname(os.path.abspath(program_path)), self.folder,
                         ignore=shutil.ignore_patterns("hiscore.dat*"))
+        if hiscore_bytes is not None:
+            with open(os.path.join(self.folder, "hiscore.dat"), "wb") as table:
+                table.write(hiscore_bytes)
         self.executable = os.path.join(self.folder, os.path.basename(program_path))
         self.stderr_path = os.path.join(self.scratch, "stderr.txt")
         env = dict(os.environ)

@@ -74,6 +74,15 @@ HOSTILE_NAMES = [
 ]
 
 
+# A table whose tenth entry a perfect game (ten answers worth 1000) beats and a game with one
+# slow answer does not, so that games end with the name prompt and with the plain message.
+STARTING_TABLE = b"".join(
+    b'" %d","Seed %d"," 3"\r\n' % (score, rank)
+    for rank, score in enumerate(range(10000, 9900, -10), start=1))
+# Long enough for a question's worth to drop to 850 or less.
+SLOW_ANSWER_SECONDS = 5.5
+
+
 class Stop(Exception):
     pass
 
@@ -85,7 +94,7 @@ class Soak:
         self.trace = bool(os.environ.get("BRIGHTSUM_SOAK_TRACE"))
         self.seed = seed
         self.duration = minutes * 60.0
-        self.program = ui.Program(program_path)
+        self.program = ui.Program(program_path, hiscore_bytes=STARTING_TABLE)
         self.started = None
         self.counts = dict(events=0, board_clicks=0, menu_choices=0, keys=0,
                            games_completed=0, names_typed=0, prompts_cancelled=0,
@@ -104,6 +113,7 @@ class Soak:
         self.question_eleven_seen = 0
         self.last_question = None
         self.phases = []
+        self.slow_question = None
         self.pick_pending = False
         self.table_check = None
 
@@ -285,8 +295,13 @@ class Soak:
             return None
         operation, target, numbers, question, self.pick_pending = reading
         self.log(f"question {question}: {operation} {target} pending={self.pick_pending}")
-        if question != self.last_question and question == "11":
-            self.question_eleven_seen += 1
+        if question != self.last_question:
+            if question == "11":
+                self.question_eleven_seen += 1
+            elif question == "1":
+                # A new game: now and then one of its answers comes late.
+                late = self.rng.random() < 0.4
+                self.slow_question = str(self.rng.randint(1, 10)) if late else None
         self.last_question = question
         if question == "11":
             return None  # the game is over; its last board only stands for show
@@ -379,6 +394,10 @@ class Soak:
         if self.pick_pending:
             # A first pick left by another pace would pair with ours; finish it off first.
             self.click_board(self.rng.randrange(36))
+        elif self.last_question == self.slow_question:
+            self.slow_question = None
+            self.pause(SLOW_ANSWER_SECONDS)
+            return
         else:
             pair = self.right_pair(reading)
             if pair:
@@ -394,17 +413,21 @@ class Soak:
         self.started = time.monotonic()
         self.last_answer_at = time.monotonic()
         self.centres = [ui.centre_of(button) for button in self.program.board]
-        # Name, step, weight; the solver's longer phases let games reach their end.
-        paces = [("child", self.child_step, 3), ("hammer", self.hammer_step, 3),
-                 ("solver", self.solver_step, 4)]
+        paces = [("child", self.child_step), ("hammer", self.hammer_step),
+                 ("solver", self.solver_step)]
         if self.only_pace:
             paces = [pace for pace in paces if pace[0] == self.only_pace]
+        # Every pace comes round once in each shuffled round, so each gets its share.
+        rounds = []
         phase_end, step = 0.0, None
         self.check_health()
         while self.elapsed() < self.duration:
             if self.elapsed() >= phase_end:
-                pace, step, _ = self.rng.choices(paces, weights=[p[2] for p in paces])[0]
+                if not rounds:
+                    rounds = self.rng.sample(paces, len(paces))
+                pace, step = rounds.pop()
                 self.phases.append(pace)
+                # The solver's longer phases let games reach their end.
                 longest = 75.0 if pace == "solver" else 45.0
                 phase_end = self.elapsed() + self.rng.uniform(15.0, longest)
                 if pace == "solver":
