@@ -90,6 +90,9 @@ def answer_right(program):
 
     score = ui.poll("the score to change", lambda: (s := program.text("score")) != "0" and s)
     elapsed = time.monotonic() - started
+    worth = number(score)
+    check(worth is not None and 0 < worth <= 1000 and worth % 50 == 0,
+          f"a right answer scored {score!r}, not a question's worth")
     if score != "1000" and elapsed >= FULL_WORTH_SECONDS:
         print(f"answered after {elapsed:.1f} s for {score}; too slow to expect 1000, again")
         ui.poll("question 2", lambda: program.text("question number") == "2")
