@@ -83,6 +83,29 @@ def proc_status(pid):
     return values
 
 
+# x86-64 numbers of the calls a start-up can block in.
+SYSCALL_NAMES = {0: "read", 1: "write", 7: "poll", 23: "select", 42: "connect", 45: "recvfrom",
+                 47: "recvmsg", 74: "fsync", 75: "fdatasync", 82: "rename", 202: "futex",
+                 232: "epoll_wait", 257: "openat", 270: "pselect6", 271: "ppoll"}
+
+
+def blocked_in(pid):
+    """What the main thread is doing right now: the system call it waits in, or running."""
+    try:
+        with open(f"/proc/{pid}/syscall") as f:
+            fields = f.read().split()
+        with open(f"/proc/{pid}/wchan") as f:
+            wchan = f.read().strip() or "-"
+    except OSError:
+        return None
+    if not fields or fields[0] == "running":
+        return "running"
+    if fields[0] == "-1":
+        return "user code"
+    number = int(fields[0])
+    return f"{SYSCALL_NAMES.get(number, number)}/{wchan}"
+
+
 # ---------------------------------------------------------------------------------------------
 # X: map events of top-level windows, read as they happen
 
@@ -193,6 +216,25 @@ class Traced:
             else:
                 self.other.append(line)
 
+    def wait_first_paint(self, slow_ms=200):
+        """The first-paint mark. A start-up slower than slow_ms is sampled every 10 ms for the
+        call its main thread waits in, so that an outlier shows what held it up."""
+        try:
+            return self.wait_mark("first-paint", timeout_s=slow_ms / 1000), {}
+        except RuntimeError:
+            if self.proc.poll() is not None:
+                raise
+        samples = {}
+        while True:
+            try:
+                return self.wait_mark("first-paint", timeout_s=0.01), samples
+            except RuntimeError:
+                if self.proc.poll() is not None or now_ns() - self.exec_ns > 15 * NS:
+                    raise
+            state = blocked_in(self.pid)
+            if state:
+                samples[state] = samples.get(state, 0) + 1
+
     def wait_mark(self, what, after_ns=0, detail=None, timeout_s=15):
         """The first mark named what (one of several names, when a tuple) at or after after_ns."""
         names = what if isinstance(what, tuple) else (what,)
@@ -230,7 +272,7 @@ class Traced:
 def startup_run(path, name, watcher, idle_s):
     program = Traced(path, name)
     try:
-        _, paint_ns, detail = program.wait_mark("first-paint")
+        (_, paint_ns, detail), stalls = program.wait_first_paint()
         map_ns, _ = watcher.wait_map(program.exec_ns)
         cpu_at_paint_ns = int(detail.split("=", 1)[1]) if detail.startswith("cpu=") else None
         # The idle stretch starts one second after the first paint, when start-up is over.
@@ -250,6 +292,8 @@ def startup_run(path, name, watcher, idle_s):
             "idle_rss_mb": status["VmRSS"] / 1024,
             "threads": status["Threads"],
             "idle_cpu_pct": 100.0 * (cpu1 - cpu0) / (t1 - t0),
+            # 10 ms samples of the main thread's state, taken only after the first 200 ms.
+            "slow_start_samples": stalls,
         }
     finally:
         program.stop()
@@ -479,6 +523,9 @@ def main():
                   f" ms, peak {fmt(result['peak_rss_mb'])} MB, idle rss "
                   f"{fmt(result['idle_rss_mb'])} MB, {result['threads']} threads, idle cpu "
                   f"{fmt(result['idle_cpu_pct'], 2)} %", flush=True)
+            if result["slow_start_samples"]:
+                print(f"         slow start, main thread every 10 ms after 200 ms: "
+                      f"{result['slow_start_samples']}", flush=True)
             if round_number > 0:
                 runs[name].append(result)
 
