@@ -510,6 +510,8 @@ def main():
     with wave.open(select_path) as w:
         select_s = w.getnframes() / w.getframerate()
 
+    # The tree as built for this run; other commits may land while it runs.
+    commit = git_commit(os.path.dirname(os.path.abspath(__file__)))
     watcher = MapWatcher()
     load_before = os.getloadavg()
     programs = {"brightsum": args.brightsum, "floor": args.floor}
@@ -634,7 +636,7 @@ def main():
 
     record = {
         "time": datetime.datetime.now(datetime.timezone.utc).isoformat(timespec="seconds"),
-        "commit": git_commit(os.path.dirname(os.path.abspath(__file__))),
+        "commit": commit,
         "cores": os.cpu_count(),
         "load": [round(load_before[0], 2), round(load_after[0], 2)],
         "runs": args.runs,
