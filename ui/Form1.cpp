@@ -254,7 +254,14 @@ void Form1::attach(Engine& engine) {
         connect(m_buttons[static_cast<std::size_t>(i)], &QPushButton::clicked, this,
                 [&engine, i] { engine.Cmd_Number_Click(i); });
     }
-    connect(m_cmdStart, &QPushButton::clicked, this, [&engine] { engine.cmdStart_Click(); });
+    // The New Game button is never shown, yet assistive technology can still press a hidden
+    // button; a start from it would begin a game with no operation chosen. Only a button the
+    // player can see starts a game; the menu entries are the way in.
+    connect(m_cmdStart, &QPushButton::clicked, this, [this, &engine] {
+        if (m_cmdStart->isVisible()) {
+            engine.cmdStart_Click();
+        }
+    });
 
     connect(timer(Timer::tmrCounter), &QTimer::timeout, this,
             [&engine] { engine.tmrCounter_Timer(); });

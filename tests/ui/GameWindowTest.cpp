@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
@@ -48,6 +49,7 @@ private slots:
     void startUpShowsTheIdleWindow();
     void levelEntriesStartGames_data();
     void levelEntriesStartGames();
+    void hiddenNewGameButtonStartsNothing();
     void boardClicksReachTheGame();
     void timerTicksReachTheGame();
     void highScoresMenuShowsTheTableOnce();
@@ -121,6 +123,20 @@ void GameWindowTest::levelEntriesStartGames() {
     QVERIFY(window.timer(Timer::tmrCounter)->isActive());
     QVERIFY(window.timer(Timer::tmrPoints)->isActive());
     QVERIFY(!window.timer(Timer::tmrInit)->isActive());
+}
+
+// Assistive technology can press the hidden New Game button; a game started that way would
+// have no operation and could never be answered.
+void GameWindowTest::hiddenNewGameButtonStartsNothing() {
+    Run run;
+    run.session.start();
+    auto* start = run.session.window().findChild<QPushButton*>(QStringLiteral("cmdStart"));
+    QVERIFY(start);
+    start->click();
+
+    QVERIFY(!run.session.engine().state().GameActive);
+    QCOMPARE(run.text(Label::lblAnswer), QStringLiteral("?"));
+    QVERIFY(run.session.window().timer(Timer::tmrInit)->isActive());
 }
 
 void GameWindowTest::boardClicksReachTheGame() {
