@@ -47,11 +47,26 @@ desktop_start() {
     export BRIGHTSUM_DESKTOP_DIR=$W
     trap desktop_stop EXIT
 
-    # X server: picks a free display itself.
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$W/dpy" 2>"$W/xvfb.log" &
-    _desktop_pids+=($!)
-    _desktop_wait_for test -s "$W/dpy" || { echo "Xvfb did not start" >&2; return 1; }
-    export DISPLAY=":$(head -1 "$W/dpy")"
+    # X server: picks a free display itself. Two desktops starting at the same moment can
+    # pick the same number; the loser exits, so check that ours is the one answering.
+    local attempt xpid
+    for attempt in 1 2 3 4 5; do
+        rm -f "$W/dpy"
+        Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$W/dpy" 2>"$W/xvfb.log" &
+        xpid=$!
+        if _desktop_wait_for test -s "$W/dpy"; then
+            export DISPLAY=":$(head -1 "$W/dpy")"
+            sleep 0.1
+            if kill -0 "$xpid" 2>/dev/null && xdpyinfo >/dev/null 2>&1; then
+                _desktop_pids+=("$xpid")
+                break
+            fi
+        fi
+        kill "$xpid" 2>/dev/null || true
+        wait "$xpid" 2>/dev/null || true
+        unset DISPLAY
+    done
+    [ -n "${DISPLAY:-}" ] || { echo "Xvfb did not start" >&2; return 1; }
 
     # Session bus; the accessibility bus is activated on it on demand.
     dbus-daemon --session --nofork --address="unix:path=$W/bus" 2>"$W/dbus.log" &
