@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -16,57 +15,90 @@
 
 namespace brightsum::sim {
 
-// A desktop of its own in a folder of its own, watched by the invariant checker. The folder
-// lies under `under` when given (a memory file system keeps thousands of saves quick).
-struct Scene {
-    explicit Scene(std::uint64_t seed = 1, const QString& under = {})
-        : folder(under.isEmpty() ? QTemporaryDir() : QTemporaryDir(under + "/brightsum-XXXXXX")),
-          desktop(folder.path().toStdString(), folder.path().toStdString() + "/data", seed),
-          checker(desktop) {}
+struct SceneFolder {
+    QTemporaryDir folder;
+};
 
-    std::filesystem::path file() { return desktop.scoreFile().path(); }
+// A desktop of its own in a folder of its own, watched by the invariant checker and started
+// unless told otherwise. The folder lies under `under` when given (a memory file system keeps
+// thousands of saves quick).
+struct Scene : SceneFolder, SimDesktop {
+    explicit Scene(std::uint64_t seed = 1, const QString& under = {}, bool started = true)
+        : SceneFolder{under.isEmpty() ? QTemporaryDir() : QTemporaryDir(under + "/bs-XXXXXX")},
+          SimDesktop(folder.path().toStdString(), folder.path().toStdString() + "/data", seed) {
+        if (started) {
+            start();
+        }
+    }
 
     std::string fileBytes() {
-        std::ifstream in(file(), std::ios::binary);
+        std::ifstream in(scoreFile().path(), std::ios::binary);
         std::ostringstream bytes;
         bytes << in.rdbuf();
         return bytes.str();
     }
 
-    QTemporaryDir folder;
-    SimDesktop desktop;
-    InvariantChecker checker;
+    InvariantChecker checker{*this};
 };
 
-// The time at which a click must be judged for a question started at `start` to be worth
-// `worth` (1000 down to 0): half a second after the matching decay tick.
-inline double timeForWorth(double start, int worth) {
-    const int ticks = std::max(2, (1100 - worth) / 50);
-    return start + ticks + 0.5;
+// Starts a level 1 subtraction 8 - 3 = 5 with 8 on button 0, 3 on button 17, or a level 2
+// addition 6 + 6 = 12 with the sixes on buttons 0 and 18; every other button shows 1.
+inline void startScriptedQuestion(SimDesktop& d, char operation) {
+    std::vector<double> draws =
+        operation == '-' ? std::vector<double>{0.35, 0.3} : std::vector<double>{0.225, 0.55};
+    draws.insert(draws.end(), kBoardButtons, 0.05);
+    draws.insert(draws.end(), {0.01, 0.5});
+    d.random().feed(draws);
+    d.menu(operation, operation == '-' ? 1 : 2);
 }
 
-// Answers the open question right at the given time with its first right pair. Returns when
-// the answer's pause is over and the next question (or the game's end) has run.
-inline void answerRightAt(SimDesktop& desktop, double time) {
-    desktop.runUntil(time);
-    const auto pair = desktop.rightPair();
+// Clicks a pair found on the board: the first button now, the second `gap` seconds later
+// (at once when 0).
+inline void clickPair(SimDesktop& d, bool right, double gap = 0) {
+    const auto pair = d.findPair(right);
     QVERIFY(pair);
-    desktop.click(pair->first);
-    desktop.click(pair->second);
+    d.click(pair->first);
+    if (gap > 0) {
+        d.clickAt(d.now() + gap, pair->second);
+    } else {
+        d.click(pair->second);
+    }
 }
 
-// Plays a whole game: each worth is scored by a right answer, -1 lets the question time out.
-inline void playGame(SimDesktop& desktop, char operation, int level,
-                     const std::vector<int>& worths) {
-    desktop.menu(operation, level);
+// Plays a whole game: each worth (1000 down to 0) is scored by a right answer judged half a
+// second after its decay tick; -1 lets the question time out.
+inline void playGame(SimDesktop& d, char operation, int level, const std::vector<int>& worths) {
+    d.menu(operation, level);
     for (const int worth : worths) {
-        const double start = desktop.now();
+        const double start = d.now();
         if (worth < 0) {
-            desktop.runUntil(start + 24.0);
+            d.runUntil(start + 24.0);
         } else {
-            answerRightAt(desktop, timeForWorth(start, worth));
+            d.runUntil(start + std::max(2, (1100 - worth) / 50) + 0.5);
+            clickPair(d, true);
         }
     }
+}
+
+// Ten questions: the worth of each right answer, or -1 for a time-out.
+inline std::vector<int> scoring(std::vector<int> worths) {
+    worths.resize(10, -1);
+    return worths;
+}
+
+// The time of the first trace entry `what` from index `from` on; -1 when there is none.
+inline double timeOf(const SimDesktop& desktop, const std::string& what, std::size_t from = 0) {
+    const auto& trace = desktop.trace();
+    for (std::size_t i = from; i < trace.size(); ++i) {
+        if (trace[i].what == what) {
+            return trace[i].time;
+        }
+    }
+    return -1;
+}
+
+inline bool near(double a, double b) {
+    return std::abs(a - b) <= 3e-6;
 }
 
 // True when `expected` occurs in `trace` in this order, other entries allowed in between.
@@ -81,17 +113,6 @@ inline bool inOrder(const std::vector<std::string>& trace,
         ++at;
     }
     return true;
-}
-
-// The time of the first trace entry `what` from index `from` on; -1 when there is none.
-inline double timeOf(const SimDesktop& desktop, const std::string& what, std::size_t from = 0) {
-    const auto& trace = desktop.trace();
-    for (std::size_t i = from; i < trace.size(); ++i) {
-        if (trace[i].what == what) {
-            return trace[i].time;
-        }
-    }
-    return -1;
 }
 
 inline QString joined(const std::vector<std::string>& lines) {

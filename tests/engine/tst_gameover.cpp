@@ -10,12 +10,7 @@ using namespace brightsum::sim;
 
 namespace {
 
-// Ten questions: the worth of each right answer, or -1 for a time-out.
-std::vector<int> scoring(std::vector<int> worths) {
-    worths.resize(10, -1);
-    return worths;
-}
-
+// After a game: idle, with one more question drawn onto the board, which ignores clicks.
 void checkIdleAfterGame(SimDesktop& d, int finalScore, char operation) {
     QVERIFY(!d.state().GameActive);
     QCOMPARE(d.state().QuestionNumber, 11);
@@ -23,10 +18,8 @@ void checkIdleAfterGame(SimDesktop& d, int finalScore, char operation) {
     QCOMPARE(d.window().caption("lblQuestionNumber"), "11");
     QCOMPARE(d.window().caption("lblScore"), std::to_string(finalScore));
     QVERIFY(d.timerEnabled(Timer::tmrInit));
-    QVERIFY(!d.timerEnabled(Timer::tmrCounter));
-    QVERIFY(!d.timerEnabled(Timer::tmrPoints));
+    QVERIFY(!d.timerEnabled(Timer::tmrCounter) && !d.timerEnabled(Timer::tmrPoints));
     QCOMPARE(d.window().centred(), 2);
-    // One more question was drawn onto the idle board, all light blue.
     QCOMPARE(d.window().caption("lblOper"), std::string(1, operation));
     QVERIFY(d.window().caption("lblAnswer") != "?");
     QCOMPARE(d.window().caption("lblPart1"), "?");
@@ -44,229 +37,177 @@ class GameOverTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void startUpShowsTheIdleWindow();
-    void gameEnds_data();
-    void gameEnds();
-    void dialogLeftOpenPastTheTimeLimit_data();
-    void dialogLeftOpenPastTheTimeLimit();
-    void idleBoardAfterAGameAndTheNextGame();
-    void scoresKeptWhenTheDiskRefusesThem();
-};
-
-void GameOverTest::startUpShowsTheIdleWindow() {
-    Scene scene;
-    SimDesktop& d = scene.desktop;
-    d.start();
-
-    QCOMPARE(d.window().centred(), 1);
-    for (const char* name : {"lblPart1", "lblPart2", "lblAnswer"}) {
-        QCOMPARE(d.window().caption(name), "?");
-    }
-    QCOMPARE(d.window().caption("lblOper"), "+");
-    QCOMPARE(d.window().caption("lblScore"), "0");
-    QCOMPARE(d.window().caption("lblPoints"), "1000");
-    QCOMPARE(d.window().caption("lblQuestionNumber"), "1");
-    QCOMPARE(d.window().caption("lblLevel"), "1");
-    for (int i = 0; i < kBoardButtons; ++i) {
-        const double number = TextValue(d.window().buttonCaption(i));
-        QVERIFY(number >= 1 && number <= 25);
-        const int colour = d.window().buttonColour(i);
-        QVERIFY(colour == kLightBlue || colour == kLightGreen);
-    }
-    QCOMPARE(d.random().draws(), std::size_t{2 * kBoardButtons});
-    QVERIFY(!d.state().GameActive);
-    QVERIFY(d.timerEnabled(Timer::tmrInit));
-    QVERIFY(!d.timerEnabled(Timer::tmrCounter));
-    QVERIFY(!d.timerEnabled(Timer::tmrPoints));
-
-    // No file yet: the default table, written anew.
-    QVERIFY(d.engine().table() == HighScoreTable::DefaultHighScores());
-    const std::string bytes = scene.fileBytes();
-    QVERIFY(bytes.starts_with("\" 1000\",\"Quill\",\" 1\"\r\n"));
-    QCOMPARE(std::count(bytes.begin(), bytes.end(), '\n'), 10);
-}
-
-void GameOverTest::gameEnds_data() {
-    QTest::addColumn<std::vector<int>>("worths");
-    QTest::addColumn<int>("finalScore");
-    QTest::addColumn<int>("answer");  // 0 typed, 1 OK with nothing typed, 2 cancelled
-    QTest::addColumn<int>("slot");    // 0: no place in the table
-    QTest::addColumn<QString>("name");
-
-    QTest::newRow("score 0") << scoring({}) << 0 << 0 << 0 << "";
-    QTest::newRow("score 100 ties the last entry") << scoring({100}) << 100 << 0 << 0 << "";
-    QTest::newRow("score 150 beats it") << scoring({-1, 150}) << 150 << 0 << 9 << "Ada";
-    QTest::newRow("score 1050, name typed") << scoring({1000, 50}) << 1050 << 0 << 1 << "Ada";
-    QTest::newRow("score 1050, OK on an empty name") << scoring({1000, 50}) << 1050 << 1 << 1 << "";
-    QTest::newRow("score 1050, prompt cancelled") << scoring({50, 1000}) << 1050 << 2 << 1 << "";
-    QTest::newRow("all ten right at once")
-        << std::vector<int>(10, 1000) << 10000 << 0 << 1 << "Ada, \"the\" great";
-}
-
-void GameOverTest::gameEnds() {
-    QFETCH(std::vector<int>, worths);
-    QFETCH(int, finalScore);
-    QFETCH(int, answer);
-    QFETCH(int, slot);
-    QFETCH(QString, name);
-
-    Scene scene;
-    SimDesktop& d = scene.desktop;
-    d.start();
-    d.runFor(1.0);
-    const DialogAnswer answers[] = {DialogAnswer::typed(name.toStdString(), 2.0),
-                                    DialogAnswer::ok(2.0), DialogAnswer::cancel(2.0)};
-    d.dialogs().queue(slot ? answers[answer] : DialogAnswer::ok(2.0));
-    const std::size_t mark = d.trace().size();
-    playGame(d, '-', 3, worths);
-
-    QCOMPARE(scene.checker.gamesEnded(), 1);
-    QCOMPARE(d.dialogs().records().size(), std::size_t{1});
-    const DialogRecord& dialog = d.dialogs().records().front();
-    if (!slot) {
-        EXPECT_IN_ORDER(d, mark,
-                        {"cue finish.wav", "message Game Over", "closed Game Over", "centre"});
-        QCOMPARE(dialog.text, "Game over! Your final score is " + std::to_string(finalScore) + ".");
-        QCOMPARE(d.sound().count("hiscore.wav"), 0);
-        QVERIFY(d.highScoreWindow().shown().empty());
-        QVERIFY(d.engine().table().HighNames == HighScoreTable::DefaultHighScores().HighNames);
-    } else {
-        EXPECT_IN_ORDER(d, mark,
-                        {"cue hiscore.wav", "prompt High Score", "closed High Score",
-                         "highscores shown", "centre"});
-        QCOMPARE(dialog.text, "Congratulations! You got a High Score! Please enter your name.");
-        QCOMPARE(d.sound().count("finish.wav"), 0);
-
-        // The window shows the table as placed; the reload then reads back the file's texts.
-        const std::size_t entry = static_cast<std::size_t>(slot - 1);
-        QCOMPARE(d.highScoreWindow().shown().size(), std::size_t{1});
-        const HighScoreTable& shown = d.highScoreWindow().shown().front();
-        QCOMPARE(shown.HighScores[entry], std::to_string(finalScore));
-        QCOMPARE(shown.HighLevels[entry], "3");
-        const HighScoreTable& table = d.engine().table();
-        QCOMPARE(table.HighScores[entry], " " + std::to_string(finalScore));
-        QCOMPARE(table.HighNames[entry], shown.HighNames[entry]);
-        QCOMPARE(table.HighLevels[entry], " 3");
-        QCOMPARE(table.HighNames[9], slot == 10 ? shown.HighNames[9] : std::string("Yarrow"));
-        QVERIFY(!d.engine().hasUnsavedScores());
-        if (name.contains('"')) {
-            QVERIFY(!shown.HighNames[entry].empty());  // made safe for the file, not lost
-        } else {
-            QCOMPARE(shown.HighNames[entry], name.toStdString());
+    void startUpShowsTheIdleWindow() {
+        Scene d;
+        QCOMPARE(d.window().centred(), 1);
+        for (const char* name : {"lblPart1", "lblPart2", "lblAnswer"}) {
+            QCOMPARE(d.window().caption(name), "?");
         }
-        QVERIFY(scene.fileBytes().find(" " + std::to_string(finalScore) + "\",\"") !=
-                std::string::npos);
+        QCOMPARE(d.window().caption("lblOper"), "+");
+        QCOMPARE(d.window().caption("lblScore"), "0");
+        for (int i = 0; i < kBoardButtons; ++i) {
+            const double number = TextValue(d.window().buttonCaption(i));
+            QVERIFY(number >= 1 && number <= 25);
+            const int colour = d.window().buttonColour(i);
+            QVERIFY(colour == kLightBlue || colour == kLightGreen);
+        }
+        QCOMPARE(d.random().draws(), std::size_t{2 * kBoardButtons});
+        QVERIFY(!d.state().GameActive);
+        QVERIFY(d.timerEnabled(Timer::tmrInit));
+        QVERIFY(!d.timerEnabled(Timer::tmrCounter) && !d.timerEnabled(Timer::tmrPoints));
+
+        // No file yet: the default table, written anew.
+        QVERIFY(d.engine().table() == HighScoreTable::DefaultHighScores());
+        const std::string bytes = d.fileBytes();
+        QVERIFY(bytes.starts_with("\" 1000\",\"Quill\",\" 1\"\r\n"));
+        QCOMPARE(std::ranges::count(bytes, '\n'), 10);
     }
-    checkIdleAfterGame(d, finalScore, '-');
-    EXPECT_NO_VIOLATIONS(scene);
-}
 
-void GameOverTest::dialogLeftOpenPastTheTimeLimit_data() {
-    QTest::addColumn<std::vector<int>>("worths");
-    QTest::addColumn<QString>("cue");
-    QTest::newRow("final-score message") << scoring({}) << "finish.wav";
-    QTest::newRow("name prompt") << scoring({1000, 50}) << "hiscore.wav";
-}
+    void gameEnds_data() {
+        QTest::addColumn<std::vector<int>>("worths");
+        QTest::addColumn<int>("finalScore");
+        QTest::addColumn<int>("answer");  // 0 typed, 1 OK with nothing typed, 2 cancelled
+        QTest::addColumn<int>("slot");    // 0: no place in the table
+        QTest::addColumn<QString>("name");
 
-void GameOverTest::dialogLeftOpenPastTheTimeLimit() {
-    QFETCH(std::vector<int>, worths);
-    QFETCH(QString, cue);
-
-    Scene scene;
-    SimDesktop& d = scene.desktop;
-    d.start();
-    d.dialogs().queue(DialogAnswer::typed("Slow", 60.0));
-    playGame(d, '+', 2, worths);
-    const DialogRecord& dialog = d.dialogs().records().at(0);
-    QVERIFY(dialog.closedAt - dialog.openedAt >= 60.0);
-
-    checkIdleAfterGame(d, d.state().TotalPoints, '+');
-    d.runFor(60.0);
-    QCOMPARE(d.sound().count(cue.toStdString()), 1);
-    QCOMPARE(d.sound().count("timeup.wav"), std::count(worths.begin(), worths.end(), -1));
-    QCOMPARE(d.dialogs().records().size(), std::size_t{1});
-    QCOMPARE(scene.checker.gamesEnded(), 1);
-    const auto& names = d.engine().table().HighNames;
-    QCOMPARE(static_cast<int>(std::count(names.begin(), names.end(), "Slow")),
-             cue == "hiscore.wav" ? 1 : 0);
-    EXPECT_NO_VIOLATIONS(scene);
-}
-
-void GameOverTest::idleBoardAfterAGameAndTheNextGame() {
-    Scene scene;
-    SimDesktop& d = scene.desktop;
-    d.start();
-    playGame(d, '+', 5, scoring({}));
-    std::vector<std::string> before;
-    for (int i = 0; i < kBoardButtons; ++i) {
-        before.push_back(d.window().buttonCaption(i));
+        const auto ada = QStringLiteral("Ada");
+        QTest::newRow("score 0") << scoring({}) << 0 << 0 << 0 << "";
+        QTest::newRow("score 100 ties the last entry") << scoring({100}) << 100 << 0 << 0 << "";
+        QTest::newRow("score 150 beats it") << scoring({-1, 150}) << 150 << 0 << 9 << ada;
+        QTest::newRow("1050, name typed") << scoring({1000, 50}) << 1050 << 0 << 1 << ada;
+        QTest::newRow("1050, OK on an empty name") << scoring({1000, 50}) << 1050 << 1 << 1 << "";
+        QTest::newRow("1050, prompt cancelled") << scoring({50, 1000}) << 1050 << 2 << 1 << "";
+        QTest::newRow("all ten right at once")
+            << std::vector<int>(10, 1000) << 10000 << 0 << 1 << "Ada, \"the\" great";
     }
-    const GameState state = d.state();
 
-    d.runFor(30.0);
-    int changed = 0;
-    for (int i = 0; i < kBoardButtons; ++i) {
-        changed += d.window().buttonCaption(i) != before[static_cast<std::size_t>(i)] ? 1 : 0;
+    void gameEnds() {
+        QFETCH(std::vector<int>, worths);
+        QFETCH(int, finalScore);
+        QFETCH(int, answer);
+        QFETCH(int, slot);
+        QFETCH(QString, name);
+
+        Scene d;
+        d.runFor(1.0);
+        const DialogAnswer answers[] = {DialogAnswer::typed(name.toStdString(), 2.0),
+                                        DialogAnswer::ok(2.0), DialogAnswer::cancel(2.0)};
+        d.dialogs().queue(slot ? answers[answer] : DialogAnswer::ok(2.0));
+        const std::size_t mark = d.trace().size();
+        playGame(d, '-', 3, worths);
+
+        QCOMPARE(d.checker.gamesEnded(), 1);
+        QCOMPARE(d.dialogs().records().size(), std::size_t{1});
+        const std::string& text = d.dialogs().records().front().text;
+        if (!slot) {
+            EXPECT_IN_ORDER(d, mark,
+                            {"cue finish.wav", "message Game Over", "closed Game Over", "centre"});
+            QCOMPARE(text, "Game over! Your final score is " + std::to_string(finalScore) + ".");
+            QCOMPARE(d.sound().count("hiscore.wav"), 0);
+            QVERIFY(d.highScoreWindow().shown().empty());
+            QVERIFY(d.engine().table().HighNames == HighScoreTable::DefaultHighScores().HighNames);
+        } else {
+            EXPECT_IN_ORDER(d, mark,
+                            {"cue hiscore.wav", "prompt High Score", "closed High Score",
+                             "highscores shown", "centre"});
+            QCOMPARE(text, "Congratulations! You got a High Score! Please enter your name.");
+            QCOMPARE(d.sound().count("finish.wav"), 0);
+
+            // The window shows the table as placed; the reload then reads back the file's texts.
+            const auto entry = static_cast<std::size_t>(slot - 1);
+            QCOMPARE(d.highScoreWindow().shown().size(), std::size_t{1});
+            const HighScoreTable& shown = d.highScoreWindow().shown().front();
+            QCOMPARE(shown.HighScores[entry], std::to_string(finalScore));
+            QCOMPARE(shown.HighLevels[entry], "3");
+            const HighScoreTable& table = d.engine().table();
+            QCOMPARE(table.HighScores[entry], " " + std::to_string(finalScore));
+            QCOMPARE(table.HighNames[entry], shown.HighNames[entry]);
+            QCOMPARE(table.HighLevels[entry], " 3");
+            QCOMPARE(table.HighNames[9], slot == 10 ? shown.HighNames[9] : "Yarrow");
+            QVERIFY(!d.engine().hasUnsavedScores());
+            if (name.contains('"')) {
+                QVERIFY(!shown.HighNames[entry].empty());  // made safe for the file, not lost
+            } else {
+                QCOMPARE(shown.HighNames[entry], name.toStdString());
+            }
+            QVERIFY(d.fileBytes().find(" " + std::to_string(finalScore) + "\",\"") !=
+                    std::string::npos);
+        }
+        checkIdleAfterGame(d, finalScore, '-');
+        EXPECT_NO_VIOLATIONS(d);
     }
-    QVERIFY(changed > kBoardButtons / 2);
-    QCOMPARE(d.window().caption("lblQuestionNumber"), "11");
-    QCOMPARE(d.state().QuestionNumber, state.QuestionNumber);
-    QCOMPARE(d.state().PickCount, state.PickCount);
 
-    // The same entry again starts another game like the last.
-    d.menu('+', 5);
-    QVERIFY(d.state().GameActive);
-    QCOMPARE(d.state().QuestionNumber, 1);
-    QCOMPARE(d.state().Operation, "+");
-    QCOMPARE(d.state().Level, 5);
-    QCOMPARE(d.window().caption("lblScore"), "0");
-    EXPECT_NO_VIOLATIONS(scene);
-}
+    void dialogLeftOpenPastTheTimeLimit_data() {
+        QTest::addColumn<std::vector<int>>("worths");
+        QTest::addColumn<QString>("cue");
+        QTest::newRow("final-score message") << scoring({}) << "finish.wav";
+        QTest::newRow("name prompt") << scoring({1000, 50}) << "hiscore.wav";
+    }
 
-void GameOverTest::scoresKeptWhenTheDiskRefusesThem() {
-    Scene scene;
-    SimDesktop& d = scene.desktop;
-    HighScoreFile::SaveHooks refuse;
-    refuse.write = [](int, const void*, std::size_t) -> long {
-        errno = ENOSPC;
-        return -1;
-    };
-    d.scoreFile().setSaveHooks(refuse);
+    void dialogLeftOpenPastTheTimeLimit() {
+        QFETCH(std::vector<int>, worths);
+        QFETCH(QString, cue);
 
-    // Start-up still ends idle, with the default table and nothing said.
-    d.start();
-    QVERIFY(!d.state().GameActive);
-    QVERIFY(d.engine().table() == HighScoreTable::DefaultHighScores());
-    QVERIFY(d.dialogs().records().empty());
+        Scene d;
+        d.dialogs().queue(DialogAnswer::typed("Slow", 60.0));
+        playGame(d, '+', 2, worths);
+        const DialogRecord& dialog = d.dialogs().records().at(0);
+        QVERIFY(dialog.closedAt - dialog.openedAt >= 60.0);
 
-    d.dialogs().queue(DialogAnswer::typed("Ada"));
-    const std::size_t mark = d.trace().size();
-    playGame(d, '-', 2, scoring({1000, 50}));
-    EXPECT_IN_ORDER(d, mark, {"closed High Score", "message High Scores", "highscores shown"});
-    QCOMPARE(d.dialogs().records().back().text,
-             "High scores cannot be saved on this computer. This game's score is kept until "
-             "Brightsum is closed.");
-    QVERIFY(d.engine().hasUnsavedScores());
-    QCOMPARE(d.engine().table().HighNames[0], "Ada");
+        checkIdleAfterGame(d, d.state().TotalPoints, '+');
+        d.runFor(60.0);
+        QCOMPARE(d.window().caption("lblQuestionNumber"), "11");
+        QCOMPARE(d.sound().count(cue.toStdString()), 1);
+        QCOMPARE(d.sound().count("timeup.wav"), std::ranges::count(worths, -1));
+        QCOMPARE(d.dialogs().records().size(), std::size_t{1});
+        QCOMPARE(d.checker.gamesEnded(), 1);
+        QCOMPARE(std::ranges::count(d.engine().table().HighNames, "Slow"),
+                 cue == "hiscore.wav" ? 1 : 0);
+        EXPECT_NO_VIOLATIONS(d);
+    }
 
-    // Told once per run; the second entry joins the first.
-    d.dialogs().queue(DialogAnswer::typed("Bo"));
-    playGame(d, '-', 2, scoring({1000, 100}));
-    QCOMPARE(d.dialogs().count("High Scores"), 1);
-    QCOMPARE(d.engine().table().HighNames[0], "Bo");
-    QCOMPARE(d.engine().table().HighNames[1], "Ada");
+    void scoresKeptWhenTheDiskRefusesThem() {
+        Scene d(1, {}, false);
+        HighScoreFile::SaveHooks refuse;
+        refuse.write = [](int, const void*, std::size_t) -> long {
+            errno = ENOSPC;
+            return -1;
+        };
+        d.scoreFile().setSaveHooks(refuse);
 
-    d.highScoresMenu();
-    QCOMPARE(d.highScoreWindow().shown().back().HighNames[1], "Ada");
+        // Start-up still ends idle, with the default table and nothing said.
+        d.start();
+        QVERIFY(!d.state().GameActive);
+        QVERIFY(d.engine().table() == HighScoreTable::DefaultHighScores());
+        QVERIFY(d.dialogs().records().empty());
 
-    // Once the disk takes writes again, the kept entries reach the file.
-    d.scoreFile().setSaveHooks({});
-    d.highScoresMenu();
-    QVERIFY(!d.engine().hasUnsavedScores());
-    const std::string bytes = scene.fileBytes();
-    QVERIFY(bytes.starts_with("\" 1100\",\"Bo\",\" 2\"\r\n\" 1050\",\"Ada\",\" 2\"\r\n"));
-    EXPECT_NO_VIOLATIONS(scene);
-}
+        d.dialogs().queue(DialogAnswer::typed("Ada"));
+        const std::size_t mark = d.trace().size();
+        playGame(d, '-', 2, scoring({1000, 50}));
+        EXPECT_IN_ORDER(d, mark, {"closed High Score", "message High Scores", "highscores shown"});
+        QCOMPARE(d.dialogs().records().back().text,
+                 "High scores cannot be saved on this computer. This game's score is kept until "
+                 "Brightsum is closed.");
+        QVERIFY(d.engine().hasUnsavedScores());
+
+        // Told once per run; the second entry joins the first, also in the window.
+        d.dialogs().queue(DialogAnswer::typed("Bo"));
+        playGame(d, '-', 2, scoring({1000, 100}));
+        QCOMPARE(d.dialogs().count("High Scores"), 1);
+        d.highScoresMenu();
+        const HighScoreTable& shown = d.highScoreWindow().shown().back();
+        QCOMPARE(shown.HighNames[0], "Bo");
+        QCOMPARE(shown.HighNames[1], "Ada");
+
+        // Once the disk takes writes again, the kept entries reach the file.
+        d.scoreFile().setSaveHooks({});
+        d.highScoresMenu();
+        QVERIFY(!d.engine().hasUnsavedScores());
+        QVERIFY(
+            d.fileBytes().starts_with("\" 1100\",\"Bo\",\" 2\"\r\n\" 1050\",\"Ada\",\" 2\"\r\n"));
+        EXPECT_NO_VIOLATIONS(d);
+    }
+};
 
 QTEST_GUILESS_MAIN(GameOverTest)
 #include "tst_gameover.moc"

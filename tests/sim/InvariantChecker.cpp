@@ -7,14 +7,6 @@
 
 namespace brightsum::sim {
 
-namespace {
-
-bool startsWith(const std::string& text, const std::string& prefix) {
-    return text.compare(0, prefix.size(), prefix) == 0;
-}
-
-}  // namespace
-
 InvariantChecker::InvariantChecker(SimDesktop& desktop) : m_desktop(desktop) {
     desktop.setTraceSink([this](const TraceEntry& entry) { onTrace(entry); });
     desktop.setAfterEvent([this] { afterEvent(); });
@@ -29,7 +21,7 @@ void InvariantChecker::fail(const std::string& what) {
 
 void InvariantChecker::onTrace(const TraceEntry& entry) {
     const std::string& what = entry.what;
-    if (startsWith(what, "menu add") || startsWith(what, "menu sub")) {
+    if (what.starts_with("menu add") || what.starts_with("menu sub")) {
         m_gameStartPending = true;
     } else if (what == "tmrPoints on") {
         // Only the question cycle starts the decay timer: a question starts here.
@@ -71,7 +63,7 @@ void InvariantChecker::onTrace(const TraceEntry& entry) {
         }
         m_inGame = false;
         ++m_gamesEnded;
-    } else if (startsWith(what, "message ") || startsWith(what, "prompt ")) {
+    } else if (what.starts_with("message ") || what.starts_with("prompt ")) {
         if (m_desktop.timerEnabled(Timer::tmrCounter) || m_desktop.timerEnabled(Timer::tmrPoints)) {
             fail("a question timer runs while '" + what + "' waits");
         }
@@ -80,7 +72,6 @@ void InvariantChecker::onTrace(const TraceEntry& entry) {
 
 void InvariantChecker::afterEvent() {
     m_gameStartPending = false;
-    ++m_checks;
     const GameState& state = m_desktop.state();
 
     const int score = state.TotalPoints;
@@ -138,13 +129,12 @@ void InvariantChecker::checkPicks() {
         return;
     }
     const bool nothing = green.empty() && part1 == "?" && part2 == "?";
-    bool judgedPair = false;
-    if (green.size() == 2 && part1 == first && part2 == PlainText(state.SecondPick)) {
-        const int other = green[0] == state.FirstPickIndex   ? green[1]
-                          : green[1] == state.FirstPickIndex ? green[0]
-                                                             : -1;
-        judgedPair = other >= 0 && TextValue(window.buttonCaption(other)) == state.SecondPick;
-    }
+    // The pair just judged: the first pick's button and one showing the second pick.
+    const bool judgedPair =
+        green.size() == 2 && part1 == first && part2 == PlainText(state.SecondPick) &&
+        std::ranges::count(green, state.FirstPickIndex) == 1 &&
+        TextValue(window.buttonCaption(green[0] == state.FirstPickIndex ? green[1] : green[0])) ==
+            state.SecondPick;
     if (!nothing && !judgedPair) {
         fail("no pick pending, yet the window shows " + part1 + ", " + part2 + " with " +
              std::to_string(green.size()) + " green buttons");

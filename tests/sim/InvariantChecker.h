@@ -29,8 +29,6 @@ public:
 
     int gamesStarted() const { return m_gamesStarted; }
     int gamesEnded() const { return m_gamesEnded; }
-    bool inGame() const { return m_inGame; }
-    int checks() const { return m_checks; }
 
 private:
     void onTrace(const TraceEntry& entry);
@@ -50,7 +48,6 @@ private:
     int m_endsThisGame = 0;
     int m_questionsThisGame = 0;
     int m_lastScore = 0;
-    int m_checks = 0;
 };
 
 }  // namespace brightsum::sim

@@ -3,7 +3,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
-#include <initializer_list>
 #include <vector>
 
 #include "RandomSource.h"
@@ -17,22 +16,32 @@ class ScriptedRandom final : public RandomSource {
 public:
     explicit ScriptedRandom(std::uint64_t seed) : m_fallback(seed) {}
 
-    void feed(std::initializer_list<double> draws);
-    void feed(const std::vector<double>& draws);
+    void feed(const std::vector<double>& draws) {
+        m_script.insert(m_script.end(), draws.begin(), draws.end());
+    }
     // The draws fed and not used yet.
     std::size_t pending() const { return m_script.size(); }
-
-    void reseed(double secondsSinceMidnight) override;
-    double next() override;
-
-    int reseeds() const { return m_reseeds; }
-    double lastReseed() const { return m_lastReseed; }
     std::size_t draws() const { return m_draws; }
+    double lastReseed() const { return m_lastReseed; }
+
+    void reseed(double secondsSinceMidnight) override {
+        m_lastReseed = secondsSinceMidnight;
+        m_fallback.reseed(secondsSinceMidnight);
+    }
+
+    double next() override {
+        ++m_draws;
+        if (m_script.empty()) {
+            return m_fallback.next();
+        }
+        const double draw = m_script.front();
+        m_script.pop_front();
+        return draw;
+    }
 
 private:
     SplitMixRandom m_fallback;
     std::deque<double> m_script;
-    int m_reseeds = 0;
     double m_lastReseed = 0;
     std::size_t m_draws = 0;
 };

@@ -39,14 +39,6 @@ void SimDesktop::start() {
         "load", [this] { m_engine->Form_Load(); }, false);
 }
 
-double SimDesktop::now() const {
-    return static_cast<double>(m_now) / 1e6;
-}
-
-std::int64_t SimDesktop::micros(double seconds) const {
-    return std::llround(seconds * 1e6);
-}
-
 std::int64_t SimDesktop::deadlineMicros(double deadline) const {
     // The first microsecond at which the clock reads the deadline or later, so that a
     // caller comparing clock readings with the deadline sees it reached.
@@ -80,10 +72,6 @@ void SimDesktop::runModal(double seconds) {
         }
     }
     --m_modalDepth;
-}
-
-void SimDesktop::block(double seconds) {
-    m_now += micros(seconds);
 }
 
 bool SimDesktop::dispatchNext(std::int64_t limit) {
@@ -126,21 +114,16 @@ void SimDesktop::fireTimer(Timer timer) {
         state.due = m_now + interval;
     }
     state.order = ++m_order;
-    switch (timer) {
-        case Timer::tmrCounter:
-            dispatch(
-                "tick tmrCounter", [this] { m_engine->tmrCounter_Timer(); }, false);
-            break;
-        case Timer::tmrPoints:
-            dispatch(
-                "tick tmrPoints", [this] { m_engine->tmrPoints_Timer(); }, false);
-            break;
-        case Timer::tmrInit:
-            // Five a second while idle: left out of the trace.
-            dispatch(
-                {}, [this] { m_engine->tmrInit_Timer(); }, false);
-            break;
-    }
+    using Handler = void (Engine::*)();
+    // The idle animation ticks five times a second: left out of the trace.
+    static constexpr std::array<std::pair<const char*, Handler>, 3> kTicks = {{
+        {"tick tmrCounter", &Engine::tmrCounter_Timer},
+        {"tick tmrPoints", &Engine::tmrPoints_Timer},
+        {"", &Engine::tmrInit_Timer},
+    }};
+    const Handler handler = kTicks[slot(timer)].second;
+    dispatch(
+        kTicks[slot(timer)].first, [this, handler] { (m_engine.get()->*handler)(); }, false);
 }
 
 void SimDesktop::dispatch(const std::string& what, const std::function<void()>& action,
@@ -152,9 +135,7 @@ void SimDesktop::dispatch(const std::string& what, const std::function<void()>& 
     if (!what.empty()) {
         note(what);
     }
-    ++m_eventDepth;
     action();
-    --m_eventDepth;
     if (m_afterEvent) {
         m_afterEvent();
     }
@@ -167,10 +148,6 @@ void SimDesktop::setTimerEnabled(Timer timer, bool enabled) {
         state.order = ++m_order;
     }
     state.enabled = enabled;
-}
-
-bool SimDesktop::timerEnabled(Timer timer) const {
-    return m_timers[slot(timer)].enabled;
 }
 
 double SimDesktop::secondsSinceMidnight() const {
@@ -199,27 +176,23 @@ std::vector<std::string> SimDesktop::traceSince(std::size_t index) const {
     return result;
 }
 
-namespace {
-
-using Handler = void (Engine::*)();
-
-std::string menuName(char operation, int level) {
+std::function<void()> SimDesktop::menuAction(char operation, int level) {
+    using Handler = void (Engine::*)();
+    static constexpr std::array<Handler, 10> kEntries = {
+        &Engine::add1_Click, &Engine::add2_Click, &Engine::add3_Click, &Engine::add4_Click,
+        &Engine::add5_Click, &Engine::sub1_Click, &Engine::sub2_Click, &Engine::sub3_Click,
+        &Engine::sub4_Click, &Engine::sub5_Click};
     if ((operation != '+' && operation != '-') || level < 1 || level > 5) {
         throw std::invalid_argument("no such menu entry");
     }
-    return (operation == '+' ? "menu add" : "menu sub") + std::to_string(level);
+    const Handler handler = kEntries[static_cast<std::size_t>((operation == '-' ? 4 : -1) + level)];
+    return [this, handler] { (m_engine.get()->*handler)(); };
 }
 
-Handler menuHandler(char operation, int level) {
-    static constexpr std::array<Handler, 5> kAddition = {&Engine::add1_Click, &Engine::add2_Click,
-                                                         &Engine::add3_Click, &Engine::add4_Click,
-                                                         &Engine::add5_Click};
-    static constexpr std::array<Handler, 5> kSubtraction = {
-        &Engine::sub1_Click, &Engine::sub2_Click, &Engine::sub3_Click, &Engine::sub4_Click,
-        &Engine::sub5_Click};
-    menuName(operation, level);  // rejects entries the menus do not have
-    const auto index = static_cast<std::size_t>(level - 1);
-    return operation == '+' ? kAddition[index] : kSubtraction[index];
+namespace {
+
+std::string menuName(char operation, int level) {
+    return (operation == '+' ? "menu add" : "menu sub") + std::to_string(level);
 }
 
 }  // namespace
@@ -231,9 +204,7 @@ void SimDesktop::click(int index) {
 }
 
 void SimDesktop::menu(char operation, int level) {
-    const Handler handler = menuHandler(operation, level);
-    dispatch(
-        menuName(operation, level), [this, handler] { (m_engine.get()->*handler)(); }, true);
+    dispatch(menuName(operation, level), menuAction(operation, level), true);
 }
 
 void SimDesktop::highScoresMenu() {
@@ -251,51 +222,19 @@ void SimDesktop::clickAt(double time, int index) {
 }
 
 void SimDesktop::menuAt(double time, char operation, int level) {
-    const Handler handler = menuHandler(operation, level);
-    at(time, menuName(operation, level), [this, handler] { (m_engine.get()->*handler)(); });
+    at(time, menuName(operation, level), menuAction(operation, level));
 }
 
-void SimDesktop::highScoresMenuAt(double time) {
-    at(time, "menu hiscore", [this] { m_engine->mnuhiscore_Click(); });
-}
-
-std::optional<std::pair<int, int>> SimDesktop::rightPair() const {
-    const double target = TextValue(m_window.caption(Label::lblAnswer));
-    const bool subtract = state().Operation == "-";
-    for (int i = 0; i < kBoardButtons; ++i) {
-        const double first = TextValue(m_window.buttonCaption(i));
-        for (int j = 0; j < kBoardButtons; ++j) {
-            if (i == j) {
-                continue;
-            }
-            const double second = TextValue(m_window.buttonCaption(j));
-            if ((subtract ? first - second : first + second) == target) {
-                return std::pair{i, j};
-            }
-        }
-    }
-    return std::nullopt;
-}
-
-std::optional<std::pair<int, int>> SimDesktop::wrongPair() const {
+std::optional<std::pair<int, int>> SimDesktop::findPair(bool right) const {
     const double target = TextValue(m_window.caption(Label::lblAnswer));
     const bool subtract = state().Operation == "-";
     for (int i = 0; i < kBoardButtons; ++i) {
         const double first = TextValue(m_window.buttonCaption(i));
         for (int j = 0; j < kBoardButtons; ++j) {
             const double second = TextValue(m_window.buttonCaption(j));
-            if (i != j && (subtract ? first - second : first + second) != target) {
+            if (i != j && ((subtract ? first - second : first + second) == target) == right) {
                 return std::pair{i, j};
             }
-        }
-    }
-    return std::nullopt;
-}
-
-std::optional<int> SimDesktop::buttonShowing(int number) const {
-    for (int i = 0; i < kBoardButtons; ++i) {
-        if (TextValue(m_window.buttonCaption(i)) == number) {
-            return i;
         }
     }
     return std::nullopt;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -39,7 +40,7 @@ struct TraceEntry {
 //
 // Everything that happens is written to a trace ("cue good.wav", "lblScore=1000",
 // "tmrCounter off", "click 7", "message Game Over"), which tests read for order.
-class SimDesktop final : public ClockPort, public EventPump {
+class SimDesktop : public ClockPort, public EventPump {
 public:
     // The high-score file lives in programFolder, or in dataFolder when that cannot be
     // written. seed makes the game's random draws repeatable.
@@ -61,7 +62,7 @@ public:
     // The program starts: the main window's load routine runs, as before it is first shown.
     void start();
 
-    double now() const;
+    double now() const { return static_cast<double>(m_now) / 1e6; }
     // The main event loop, until the given virtual time.
     void runUntil(double time);
     void runFor(double seconds) { runUntil(now() + seconds); }
@@ -73,15 +74,13 @@ public:
     // Input at a virtual time; it waits while the thread is held up.
     void clickAt(double time, int index);
     void menuAt(double time, char operation, int level);
-    void highScoresMenuAt(double time);
     void at(double time, std::string what, std::function<void()> action);
 
-    // Two different buttons that answer the open question, in the order to click them.
-    std::optional<std::pair<int, int>> rightPair() const;
-    // Two different buttons that do not.
-    std::optional<std::pair<int, int>> wrongPair() const;
-    // The first button showing this number.
-    std::optional<int> buttonShowing(int number) const;
+    // Two different buttons that answer the open question (or, asked for a wrong pair, do
+    // not), in the order to click them.
+    std::optional<std::pair<int, int>> findPair(bool right) const;
+    std::optional<std::pair<int, int>> rightPair() const { return findPair(true); }
+    std::optional<std::pair<int, int>> wrongPair() const { return findPair(false); }
 
     // ClockPort
     double secondsSinceMidnight() const override;
@@ -93,7 +92,7 @@ public:
     void processEventsUntil(double monotonicDeadline) override;
 
     // For the fakes: the thread is held up, nothing is dispatched.
-    void block(double seconds);
+    void block(double seconds) { m_now += micros(seconds); }
     // For the fakes: a modal dialog's own event loop, for that long. Input to the main window
     // is dropped meanwhile, as a modal dialog blocks it, unless told otherwise.
     void runModal(double seconds);
@@ -101,7 +100,9 @@ public:
     void setModalBlocksInput(bool blocks) { m_modalBlocksInput = blocks; }
 
     void setTimerEnabled(Timer timer, bool enabled);
-    bool timerEnabled(Timer timer) const;
+    bool timerEnabled(Timer timer) const {
+        return m_timers[static_cast<std::size_t>(timer)].enabled;
+    }
     // Which of two ticks due at the same moment runs first: by default the timer armed
     // first (the time-out before the 23rd decay tick); this puts the decay tick first.
     void setDecayTickFirstOnTies(bool first) { m_decayFirst = first; }
@@ -116,8 +117,6 @@ public:
         m_traceSink = std::move(sink);
     }
     void setAfterEvent(std::function<void()> hook) { m_afterEvent = std::move(hook); }
-    // How many events are being dispatched right now, one inside the other.
-    int eventDepth() const { return m_eventDepth; }
 
 private:
     struct Scheduled {
@@ -134,7 +133,8 @@ private:
     bool dispatchNext(std::int64_t limit);
     void dispatch(const std::string& what, const std::function<void()>& action, bool input);
     void fireTimer(Timer timer);
-    std::int64_t micros(double seconds) const;
+    std::function<void()> menuAction(char operation, int level);
+    static std::int64_t micros(double seconds) { return std::llround(seconds * 1e6); }
     std::int64_t deadlineMicros(double deadline) const;
 
     std::int64_t m_now = 0;
@@ -145,7 +145,6 @@ private:
     int m_modalDepth = 0;
     bool m_modalBlocksInput = true;
     bool m_decayFirst = false;
-    int m_eventDepth = 0;
 
     std::vector<TraceEntry> m_trace;
     std::function<void(const TraceEntry&)> m_traceSink;

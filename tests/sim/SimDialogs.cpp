@@ -6,51 +6,31 @@
 
 namespace brightsum::sim {
 
-DialogAnswer SimDialogs::answerFor(const DialogRecord& record) {
-    if (!m_queue.empty()) {
-        DialogAnswer answer = std::move(m_queue.front());
-        m_queue.pop_front();
-        return answer;
-    }
-    if (m_responder) {
-        return m_responder(record);
-    }
-    return record.prompt ? DialogAnswer::cancel() : DialogAnswer::ok();
-}
-
-std::size_t SimDialogs::open(bool prompt, const std::string& title, const std::string& text) {
-    DialogRecord record;
-    record.prompt = prompt;
-    record.title = title;
-    record.text = text;
-    record.openedAt = m_desktop.now();
-    m_records.push_back(std::move(record));
+DialogAnswer SimDialogs::run(bool prompt, const std::string& title, const std::string& text) {
+    m_records.push_back({prompt, title, text, m_desktop.now()});
     m_desktop.note((prompt ? "prompt " : "message ") + title);
-    return m_records.size() - 1;
-}
-
-void SimDialogs::showMessage(const std::string& title, const std::string& text) {
-    const std::size_t index = open(false, title, text);
-    const DialogAnswer answer = answerFor(m_records[index]);
+    const std::size_t index = m_records.size() - 1;
+    DialogAnswer answer;
+    if (!m_queue.empty()) {
+        answer = std::move(m_queue.front());
+        m_queue.pop_front();
+    } else if (m_responder) {
+        answer = m_responder(m_records[index]);
+    } else {
+        answer = prompt ? DialogAnswer::cancel() : DialogAnswer::ok();
+    }
     m_desktop.runModal(answer.openFor);
     m_records[index].closedAt = m_desktop.now();
     m_desktop.note("closed " + title);
+    return answer;
 }
 
 std::optional<std::string> SimDialogs::askText(const std::string& title, const std::string& text) {
-    const std::size_t index = open(true, title, text);
-    const DialogAnswer answer = answerFor(m_records[index]);
-    m_desktop.runModal(answer.openFor);
-    std::optional<std::string> result;
-    if (answer.kind == DialogAnswer::Kind::Text) {
-        result = answer.text;
-    } else if (answer.kind == DialogAnswer::Kind::Ok) {
-        result = std::string();
+    const DialogAnswer answer = run(true, title, text);
+    if (answer.kind == DialogAnswer::Kind::Cancel) {
+        return std::nullopt;
     }
-    m_records[index].closedAt = m_desktop.now();
-    m_records[index].result = result;
-    m_desktop.note("closed " + title);
-    return result;
+    return answer.text;  // empty after OK on an untouched prompt
 }
 
 int SimDialogs::count(const std::string& title) const {

@@ -32,8 +32,7 @@ struct DialogRecord {
     std::string title;
     std::string text;
     double openedAt = 0;
-    double closedAt = -1;               // -1 while open
-    std::optional<std::string> result;  // of a prompt
+    double closedAt = -1;  // -1 while open
 };
 
 // Answers dialogs from a queue, then from a responder; a dialog nobody scripted is closed at
@@ -42,7 +41,9 @@ class SimDialogs final : public DialogPort {
 public:
     explicit SimDialogs(SimDesktop& desktop) : m_desktop(desktop) {}
 
-    void showMessage(const std::string& title, const std::string& text) override;
+    void showMessage(const std::string& title, const std::string& text) override {
+        run(false, title, text);
+    }
     std::optional<std::string> askText(const std::string& title, const std::string& text) override;
 
     void queue(DialogAnswer answer) { m_queue.push_back(std::move(answer)); }
@@ -52,11 +53,9 @@ public:
 
     const std::vector<DialogRecord>& records() const { return m_records; }
     int count(const std::string& title) const;
-    void clear() { m_records.clear(); }
 
 private:
-    DialogAnswer answerFor(const DialogRecord& record);
-    std::size_t open(bool prompt, const std::string& title, const std::string& text);
+    DialogAnswer run(bool prompt, const std::string& title, const std::string& text);
 
     SimDesktop& m_desktop;
     std::deque<DialogAnswer> m_queue;

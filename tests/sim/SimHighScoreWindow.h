@@ -18,7 +18,6 @@ public:
     void showHighScores(const HighScoreTable& table) override;
 
     const std::vector<HighScoreTable>& shown() const { return m_shown; }
-    void clear() { m_shown.clear(); }
 
 private:
     SimDesktop& m_desktop;

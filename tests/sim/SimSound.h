@@ -11,7 +11,6 @@ namespace brightsum::sim {
 class SimDesktop;
 
 struct PlayedCue {
-    double time = 0;
     std::string file;
     CueMode mode = CueMode::Async;
 };
@@ -20,21 +19,18 @@ struct PlayedCue {
 // and nothing is dispatched meanwhile.
 class SimSound final : public SoundPort {
 public:
-    explicit SimSound(SimDesktop& desktop);
+    explicit SimSound(SimDesktop& desktop) : m_desktop(desktop) {}
 
     void PlaySoundCue(const std::string& file, CueMode mode) override;
 
     void setLength(const std::string& file, double seconds) { m_lengths[file] = seconds; }
-    double length(const std::string& file) const;
-
     const std::vector<PlayedCue>& cues() const { return m_cues; }
-    std::vector<std::string> files() const;
     int count(const std::string& file) const;
-    void clear() { m_cues.clear(); }
 
 private:
     SimDesktop& m_desktop;
-    std::map<std::string, double> m_lengths;
+    // Only the waited cue's length matters to the game; the shipped one is this short.
+    std::map<std::string, double> m_lengths{{"select.wav", 0.08}};
     std::vector<PlayedCue> m_cues;
 };
 

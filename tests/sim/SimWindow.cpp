@@ -1,5 +1,6 @@
 #include "SimWindow.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "SimDesktop.h"
@@ -12,80 +13,56 @@ constexpr std::array<std::string_view, 9> kLabelNames = {
     "lblPart1", "lblOper",   "lblPart2",          "lblEqual", "lblAnswer",
     "lblScore", "lblPoints", "lblQuestionNumber", "lblLevel",
 };
+constexpr std::array<std::string_view, 3> kTimerNames = {"tmrCounter", "tmrPoints", "tmrInit"};
 
-void checkIndex(int index) {
-    if (index < 0 || index >= kBoardButtons) {
-        throw std::out_of_range("no board button " + std::to_string(index));
-    }
+std::size_t slot(auto value) {
+    return static_cast<std::size_t>(value);
 }
 
 }  // namespace
 
+// White buttons showing "0", as the window is created.
 SimWindow::SimWindow(SimDesktop& desktop)
     : m_desktop(desktop), m_labels{"Label1", "Label1", "Label2", "=", "Label1",
                                    "0",      "1000",   "1",      "1"} {
     m_buttonCaptions.fill("0");
-    m_buttonColours.fill(kWhite);
-}
-
-std::string_view SimWindow::name(Label label) {
-    return kLabelNames[static_cast<std::size_t>(label)];
-}
-
-std::string_view SimWindow::name(Timer timer) {
-    switch (timer) {
-        case Timer::tmrCounter:
-            return "tmrCounter";
-        case Timer::tmrPoints:
-            return "tmrPoints";
-        case Timer::tmrInit:
-            return "tmrInit";
-    }
-    return "?";
+    m_buttonColours.fill(15);
 }
 
 void SimWindow::setCaption(Label label, const std::string& text) {
-    m_labels[static_cast<std::size_t>(label)] = text;
-    m_desktop.note(std::string(name(label)) + "=" + text);
+    m_labels[slot(label)] = text;
+    m_desktop.note(std::string(kLabelNames[slot(label)]) + "=" + text);
 }
 
 std::string SimWindow::caption(Label label) const {
-    return m_labels[static_cast<std::size_t>(label)];
+    return m_labels[slot(label)];
 }
 
 std::string SimWindow::caption(std::string_view controlName) const {
-    for (std::size_t i = 0; i < kLabelNames.size(); ++i) {
-        if (kLabelNames[i] == controlName) {
-            return m_labels[i];
-        }
+    const auto it = std::find(kLabelNames.begin(), kLabelNames.end(), controlName);
+    if (it == kLabelNames.end()) {
+        throw std::invalid_argument("no label " + std::string(controlName));
     }
-    throw std::invalid_argument("no label " + std::string(controlName));
+    return m_labels[slot(it - kLabelNames.begin())];
 }
 
+// An index off the board throws, so that a test sees it instead of undefined behaviour.
 void SimWindow::setButtonCaption(int index, const std::string& text) {
-    checkIndex(index);
-    m_buttonCaptions[static_cast<std::size_t>(index)] = text;
+    m_buttonCaptions.at(slot(index)) = text;
 }
 
 std::string SimWindow::buttonCaption(int index) const {
-    checkIndex(index);
-    return m_buttonCaptions[static_cast<std::size_t>(index)];
+    return m_buttonCaptions.at(slot(index));
 }
 
 void SimWindow::setButtonColour(int index, int paletteIndex) {
-    checkIndex(index);
-    m_buttonColours[static_cast<std::size_t>(index)] = paletteIndex;
-}
-
-int SimWindow::buttonColour(int index) const {
-    checkIndex(index);
-    return m_buttonColours[static_cast<std::size_t>(index)];
+    m_buttonColours.at(slot(index)) = paletteIndex;
 }
 
 std::vector<int> SimWindow::buttonsColoured(int paletteIndex) const {
     std::vector<int> result;
     for (int i = 0; i < kBoardButtons; ++i) {
-        if (m_buttonColours[static_cast<std::size_t>(i)] == paletteIndex) {
+        if (m_buttonColours[slot(i)] == paletteIndex) {
             result.push_back(i);
         }
     }
@@ -94,11 +71,7 @@ std::vector<int> SimWindow::buttonsColoured(int paletteIndex) const {
 
 void SimWindow::setTimerEnabled(Timer timer, bool enabled) {
     m_desktop.setTimerEnabled(timer, enabled);
-    m_desktop.note(std::string(name(timer)) + (enabled ? " on" : " off"));
-}
-
-bool SimWindow::timerEnabled(Timer timer) const {
-    return m_desktop.timerEnabled(timer);
+    m_desktop.note(std::string(kTimerNames[slot(timer)]) + (enabled ? " on" : " off"));
 }
 
 void SimWindow::centre() {
@@ -107,7 +80,6 @@ void SimWindow::centre() {
 }
 
 void SimWindow::announce(const std::string& message) {
-    m_announcements.push_back(message);
     m_desktop.note("announce " + message);
 }
 

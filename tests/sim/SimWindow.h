@@ -11,8 +11,6 @@ namespace brightsum::sim {
 
 class SimDesktop;
 
-constexpr int kWhite = 15;
-
 // The main window without pixels: what each control shows, readable by its control name.
 // It starts with the captions and colours the window has when it is created.
 class SimWindow final : public MainWindowPort {
@@ -30,15 +28,11 @@ public:
 
     // "lblScore", "lblPart1", ...
     std::string caption(std::string_view controlName) const;
-    static std::string_view name(Label label);
-    static std::string_view name(Timer timer);
-
-    int buttonColour(int index) const;
+    int buttonColour(int index) const {
+        return m_buttonColours.at(static_cast<std::size_t>(index));
+    }
     std::vector<int> buttonsColoured(int paletteIndex) const;
-    bool timerEnabled(Timer timer) const;
-
     int centred() const { return m_centred; }
-    const std::vector<std::string>& announcements() const { return m_announcements; }
 
 private:
     SimDesktop& m_desktop;
@@ -46,7 +40,6 @@ private:
     std::array<std::string, kBoardButtons> m_buttonCaptions;
     std::array<int, kBoardButtons> m_buttonColours;
     int m_centred = 0;
-    std::vector<std::string> m_announcements;
 };
 
 }  // namespace brightsum::sim
