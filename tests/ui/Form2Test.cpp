@@ -2,13 +2,11 @@
 #include "HighScoreFile.h"
 #include "HighScoreTable.h"
 #include "QtHighScoreWindow.h"
-#include "RecordingSound.h"
+#include "UiTestSupport.h"
 
-#include <QApplication>
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
-#include <QScreen>
 #include <QTest>
 
 using namespace brightsum;
@@ -17,25 +15,15 @@ namespace {
 
 // The table as it stands after reading the default file: numbers keep the file's blank.
 HighScoreTable tableFromDefaultFile() {
-    const auto bytes = HighScoreFile::serialise(HighScoreTable::DefaultHighScores());
-    const auto table = HighScoreFile::parse(bytes.value());
-    return table.value();
+    return HighScoreFile::parse(
+               HighScoreFile::serialise(HighScoreTable::DefaultHighScores()).value())
+        .value();
 }
 
 QStringList rows(const QListWidget* list) {
     QStringList out;
     for (int i = 0; i < list->count(); ++i) {
         out << list->item(i)->text();
-    }
-    return out;
-}
-
-QList<Form2*> openWindows() {
-    QList<Form2*> out;
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (auto* form = qobject_cast<Form2*>(widget); form && form->isVisible()) {
-            out << form;
-        }
     }
     return out;
 }
@@ -60,7 +48,7 @@ private slots:
 };
 
 void Form2Test::cleanup() {
-    for (Form2* form : openWindows()) {
+    for (Form2* form : visibleWindows<Form2>()) {
         form->close();
     }
     deleteClosedWindows();
@@ -89,24 +77,20 @@ void Form2Test::rowsCopyTheTableAsItHoldsIt_data() {
 
 void Form2Test::rowsCopyTheTableAsItHoldsIt() {
     QFETCH(bool, newEntry);
-    QFETCH(QStringList, names);
-    QFETCH(QStringList, scores);
-    QFETCH(QStringList, levels);
     HighScoreTable table = tableFromDefaultFile();
     if (newEntry) {
         // A player who cancelled the name prompt: an empty name is an empty row.
         table.InsertHighScore(3, "", 850, 4);
     }
     Form2 form(table, nullptr);
-    QCOMPARE(rows(form.names()), names);
-    QCOMPARE(rows(form.scores()), scores);
-    QCOMPARE(rows(form.levels()), levels);
+    QTEST(rows(form.names()), "names");
+    QTEST(rows(form.scores()), "scores");
+    QTEST(rows(form.levels()), "levels");
 }
 
 void Form2Test::windowLayout() {
     int cues = 0;
     auto* form = new Form2(tableFromDefaultFile(), [&cues] { ++cues; });
-    QPointer<Form2> guard(form);
     QCOMPARE(cues, 1);
     form->show();
     QVERIFY(QTest::qWaitForWindowActive(form));
@@ -116,24 +100,11 @@ void Form2Test::windowLayout() {
     QVERIFY(form->windowFlags() & Qt::WindowMinimizeButtonHint);
     QVERIFY(!(form->windowFlags() & Qt::WindowMaximizeButtonHint));
     QCOMPARE(form->grab().toImage().pixelColor(260, 220), QColor(192, 255, 192));
-
-    const std::pair<const char*, QRect> places[] = {
-        {"List1", QRect(8, 8, 113, 186)},
-        {"List2", QRect(128, 8, 73, 186)},
-        {"List3", QRect(208, 8, 57, 186)},
-        {"Command1", QRect(96, 200, 81, 25)},
-    };
-    for (const auto& [name, place] : places) {
-        auto* widget = form->findChild<QWidget*>(QString::fromLatin1(name));
-        QVERIFY2(widget, name);
-        QCOMPARE(widget->geometry(), place);
-    }
+    QCOMPARE(form->levels()->geometry(), QRect(208, 8, 57, 186));
+    QCOMPARE(form->okay()->geometry(), QRect(96, 200, 81, 25));
     QCOMPARE(form->okay()->text(), QStringLiteral("Okay"));
     QCOMPARE(QApplication::focusWidget(), form->names());
-
-    const QRect screen = form->screen()->geometry();
-    QVERIFY(qAbs(form->frameGeometry().center().x() - screen.center().x()) <= 1);
-    QVERIFY(qAbs(form->frameGeometry().center().y() - screen.center().y()) <= 1);
+    QVERIFY(centredOnScreen(form));
 }
 
 void Form2Test::okayAndCloseBoxDestroyTheWindow() {
@@ -156,9 +127,7 @@ void Form2Test::okayAndCloseBoxDestroyTheWindow() {
 
 void Form2Test::losingTheWindowsOwnFocusClosesIt() {
     QWidget other;
-    other.setFocusPolicy(Qt::StrongFocus);
     other.show();
-
     QPointer<Form2> form = new Form2(tableFromDefaultFile(), nullptr);
     form->show();
     QVERIFY(QTest::qWaitForWindowActive(form));
@@ -185,18 +154,15 @@ void Form2Test::oneWindowAtMost() {
     HighScoreTable table = tableFromDefaultFile();
 
     port.showHighScores(table);
-    QCOMPARE(openWindows().size(), 1);
     Form2* first = port.window();
-    QVERIFY(first);
-    QCOMPARE(sound.cues.size(), std::size_t{1});
-    QCOMPARE(sound.cues[0].first, std::string("showhi.wav"));
-    QCOMPARE(sound.cues[0].second, CueMode::Async);
+    QCOMPARE(visibleWindows<Form2>(), QList<Form2*>{first});
+    QCOMPARE(sound.cues, (decltype(sound.cues){{"showhi.wav", CueMode::Async}}));
 
     // Showing it again only brings the same window forward: no refill, no sound.
     table.InsertHighScore(1, "Ada", 5000, 5);
     first->showMinimized();
     port.showHighScores(table);
-    QCOMPARE(openWindows(), QList<Form2*>{first});
+    QCOMPARE(visibleWindows<Form2>(), QList<Form2*>{first});
     QVERIFY(!first->isMinimized());
     QCOMPARE(first->names()->item(2)->text(), QStringLiteral("Quill"));
     QCOMPARE(sound.cues.size(), std::size_t{1});
@@ -206,7 +172,7 @@ void Form2Test::oneWindowAtMost() {
     port.showHighScores(table);
     Form2* second = port.window();
     QVERIFY(second && second != first);
-    QCOMPARE(openWindows(), QList<Form2*>{second});
+    QCOMPARE(visibleWindows<Form2>(), QList<Form2*>{second});
     QCOMPARE(second->names()->item(2)->text(), QStringLiteral("Ada"));
     QCOMPARE(sound.cues.size(), std::size_t{2});
 }
