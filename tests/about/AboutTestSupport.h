@@ -2,8 +2,10 @@
 
 #include "UrlOpener.h"
 
+#include <QApplication>
 #include <QList>
 #include <QUrl>
+#include <QWidget>
 
 // Records what it was asked to open instead of starting a viewer.
 class RecordingUrlOpener final : public brightsum::UrlOpener {
@@ -16,3 +18,14 @@ public:
     QList<QUrl> opened;
     bool viewerStarts = true;
 };
+
+template <typename T>
+QList<T*> visibleWindows() {
+    QList<T*> found;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* window = qobject_cast<T*>(widget); window && window->isVisible()) {
+            found.append(window);
+        }
+    }
+    return found;
+}
