@@ -43,12 +43,8 @@ private slots:
         d.menu('-', 2);
         const double start = d.now();
         d.runUntil(start + 0.5);
-        const auto pair = d.rightPair();
-        QVERIFY(pair);
-        d.click(pair->first);
-        d.clickAt(start + 0.7, pair->second);
-        d.clickAt(start + 1.0, pair->first);
-        d.clickAt(start + 1.2, pair->second);
+        clickPair(d, true, 0.2);
+        d.at(start + 1.0, "again", [&] { clickPair(d, true, 0.2); });
         d.runUntil(start + 6.0);
 
         QCOMPARE(d.sound().count("select.wav"), 2);
