@@ -1,13 +1,16 @@
 #pragma once
 
-#include "HighScoreTable.h"
+#include "HighScoreFile.h"
 
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 
+#include <memory>
+#include <optional>
 #include <string>
 
 namespace brightsum::testfiles {
@@ -32,8 +35,13 @@ inline bool writeBytes(const QString& path, const QByteArray& bytes) {
            file.write(bytes) == bytes.size();
 }
 
-inline QByteArray bytesOf(const std::string& text) {
-    return QByteArray::fromStdString(text);
+inline std::optional<HighScoreTable> parseBytes(const QByteArray& bytes) {
+    return HighScoreFile::parse(std::string_view(bytes.constData(), bytes.size()));
+}
+
+inline QByteArray serialised(const HighScoreTable& table) {
+    const std::optional<std::string> bytes = HighScoreFile::serialise(table);
+    return bytes ? QByteArray::fromStdString(*bytes) : QByteArray("<serialise failed>");
 }
 
 // "score|name|level" per entry, for readable comparisons.
@@ -46,11 +54,35 @@ inline QStringList rowsOf(const HighScoreTable& table) {
     return rows;
 }
 
+inline QStringList fixtureRows(const QString& name) {
+    return rowsOf(parseBytes(fixture(name)).value_or(HighScoreTable()));
+}
+
 // Names of the leftovers a save may leave in a folder: temporary files and the like.
 inline QStringList hiddenEntries(const QString& folder) {
     return QDir(folder)
         .entryList(QDir::Hidden | QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot)
         .filter(QStringLiteral(".hiscore"));
 }
+
+// A fresh program folder (created) and data folder (not created) for each test.
+class Folders {
+protected:
+    bool makeFolders() {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_program = m_dir->filePath("program");
+        m_data = m_dir->filePath("data");
+        return m_dir->isValid() && QDir().mkpath(m_program);
+    }
+    QString programFile() const { return m_program + "/hiscore.dat"; }
+    QString dataFile() const { return m_data + "/hiscore.dat"; }
+    HighScoreFile scoreFile() const {
+        return HighScoreFile(m_program.toStdString(), m_data.toStdString());
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_program;
+    QString m_data;
+};
 
 }  // namespace brightsum::testfiles
