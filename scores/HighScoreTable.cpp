@@ -42,11 +42,13 @@ HighScoreTable HighScoreTable::DefaultHighScores() {
     static constexpr const char* kNames[kEntries] = {"Quill",  "Brindle", "Sorrel",  "Juniper",
                                                      "Fennel", "Clover",  "Bramble", "Tansy",
                                                      "Yarrow", "Rowan"};
+    // Built by construction rather than assignment from char pointers: g++ 12 at -O3 warns
+    // falsely (-Wrestrict) about the inlined assignment.
     HighScoreTable table;
     for (int i = 0; i < kEntries; ++i) {
-        table.HighScores[i] = kScores[i];
-        table.HighNames[i] = kNames[i];
-        table.HighLevels[i] = "1";
+        table.HighScores[i] = std::string(kScores[i]);
+        table.HighNames[i] = std::string(kNames[i]);
+        table.HighLevels[i] = std::string("1");
     }
     return table;
 }
