@@ -262,9 +262,14 @@ void Engine::rightAnswer() {
     m_ports.sound.PlaySoundCue(texts::kCueGood, CueMode::Async);
     m_ports.window.announce(texts::kAnnounceRight);
 
+    pauseThenNextQuestion();
+}
+
+void Engine::pauseThenNextQuestion() {
     const std::uint64_t question = m_questionSerial;
     WaitOneSecond();
-    // A game started from the menus during the pause has its own first question.
+    // A question or game that started during the pause (a right pair found in a time-out's
+    // pause, a game started from the menus) has already moved the game on.
     if (question == m_questionSerial) {
         NextQuestion();
     }
@@ -310,13 +315,8 @@ void Engine::tmrCounter_Timer() {
     m_ports.sound.PlaySoundCue(texts::kCueTimeUp, CueMode::Async);
     m_ports.window.announce(texts::kAnnounceTimeUp);
 
-    // The board still takes picks during this pause; a right pair found in it moves the game
-    // on by itself, and then this handler must not move it on a second time.
-    const std::uint64_t question = m_questionSerial;
-    WaitOneSecond();
-    if (question == m_questionSerial) {
-        NextQuestion();
-    }
+    // The board still takes picks during this pause.
+    pauseThenNextQuestion();
 }
 
 void Engine::tmrPoints_Timer() {

@@ -76,6 +76,8 @@ private:
     bool saveUnsavedScores();
     void rightAnswer();
     void wrongAnswer();
+    // Waits one second, then opens the next question unless one has opened meanwhile.
+    void pauseThenNextQuestion();
     void clearShownPair();
     int draw(double factor);
 
