@@ -13,7 +13,13 @@ source scripts/desktop-env.sh
 desktop_start
 
 echo "== fuzzing the high-score file reader for 60 s"
-scripts/fuzz.sh 60 2>&1 | tail -n 15
+mkdir -p build
+if scripts/fuzz.sh 60 >build/fuzz.log 2>&1; then
+    grep -E '^#[0-9]+[[:space:]]+DONE|^Done|^stat::' build/fuzz.log
+else
+    tail -n 60 build/fuzz.log
+    exit 1
+fi
 
 echo "== sanitizer build"
 cmake --preset asan >/dev/null
