@@ -85,6 +85,7 @@ private slots:
 
     void cueIsHeardWholeAndWaitedForOnlyWhenAsked_data();
     void cueIsHeardWholeAndWaitedForOnlyWhenAsked();
+    void cueFromAFolderWithAHostileName();
     void newerCueCutsTheOlderShort();
     void unplayableFileSoundsTheAlertInstead_data();
     void unplayableFileSoundsTheAlertInstead();
@@ -203,6 +204,26 @@ void TestRealSound::cueIsHeardWholeAndWaitedForOnlyWhenAsked() {
     } else {
         QVERIFY2(returned < length / 4, qPrintable(QString::number(returned)));
     }
+}
+
+// The folder's name reaches libcanberra as a path, never through a shell: the cue itself must
+// sound (not the alert for a missing file) and nothing in the name may run.
+void TestRealSound::cueFromAFolderWithAHostileName() {
+    REQUIRE_NULL_SINK();
+    const QDir scratch(m_scratch.path());
+    const QString folder =
+        scratch.filePath(QStringLiteral("a b'c\"d;e $(touch X) `touch X` \u00fc"));
+    QVERIFY(QDir().mkpath(folder));
+    QVERIFY(QFile::copy(QString::fromStdString((kProgramFolder / "good.wav").string()),
+                        folder + QStringLiteral("/good.wav")));
+
+    CanberraSoundPlayer player(std::filesystem::path(folder.toStdString()));
+    const auto heard = record([&] { player.PlaySoundCue("good.wav", CueMode::Wait); }, 0);
+    QVERIFY(heard);
+    QVERIFY2(heardWhole(*heard, audibleLengthOf("good.wav")),
+             qPrintable(QString("heard %1 s").arg(heard->audibleSeconds())));
+    QVERIFY(!QFile::exists(scratch.filePath("X")));
+    QVERIFY(!QFile::exists(QDir::current().filePath("X")));
 }
 
 void TestRealSound::newerCueCutsTheOlderShort() {
