@@ -56,6 +56,24 @@ private slots:
         QVERIFY(!QFileInfo::exists(m_data));  // the data folder is not even created
     }
 
+    // The folder's name is only ever a path: the file lands inside it and nothing in the
+    // name is run or split.
+    void folderWithAHostileNameHoldsTheFile() {
+        m_program = m_dir->filePath(QStringLiteral("a b'c\"d;e $(touch X) `touch X` \u00fc"));
+        QVERIFY(QDir().mkpath(m_program));
+        HighScoreTable table;
+        QVERIFY(scoreFile().LoadHighScores(table));
+        table.InsertHighScore(1, "Zo\u00eb", 1050, 3);
+        QVERIFY(scoreFile().SaveHighScores(table));
+
+        HighScoreTable reread;
+        QVERIFY(scoreFile().ReadHighScoreFile(reread));
+        QCOMPARE(reread.HighNames[0], std::string("Zo\u00eb"));
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size(),
+                 2);  // "program" and the hostile folder: nothing else appeared
+        QVERIFY(!QFile::exists(QDir::current().filePath("X")));
+    }
+
     void loadRewritesTheFileAndKeepsItsTexts() {
         QVERIFY(writeBytes(programFile(), fixture("twelve-lines.dat")));
         const HighScoreFile file = scoreFile();
