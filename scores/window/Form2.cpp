@@ -2,6 +2,8 @@
 
 #include "HighScoreTable.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QFocusEvent>
 #include <QListWidget>
@@ -25,6 +27,15 @@ QListWidget* makeList(QWidget* parent, const char* name, const QRect& place) {
     return list;
 }
 
+// A plain top-level QWidget reaches screen readers as a filler pane; the high-score window is
+// a window of its own and says so.
+QAccessibleInterface* accessibleForm2(const QString& className, QObject* object) {
+    if (className == QLatin1String("brightsum::Form2") && object->isWidgetType()) {
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+    }
+    return nullptr;
+}
+
 void addRow(QListWidget* list, const std::string& text) {
     list->addItem(QString::fromStdString(text));
 }
@@ -33,6 +44,11 @@ void addRow(QListWidget* list, const std::string& text) {
 
 Form2::Form2(const HighScoreTable& table, const std::function<void()>& playShowCue, QWidget* parent)
     : QWidget(parent) {
+    static const bool accessibleInstalled = [] {
+        QAccessible::installFactory(accessibleForm2);
+        return true;
+    }();
+    Q_UNUSED(accessibleInstalled);
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("High Scores"));
     // Sizable, with minimize but no maximize box.

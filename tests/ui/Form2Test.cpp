@@ -4,6 +4,7 @@
 #include "QtHighScoreWindow.h"
 #include "UiTestSupport.h"
 
+#include <QAccessible>
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
@@ -105,6 +106,10 @@ void Form2Test::windowLayout() {
     QCOMPARE(form->okay()->text(), QStringLiteral("Okay"));
     QCOMPARE(QApplication::focusWidget(), form->names());
     QVERIFY(centredOnScreen(form));
+    // Screen readers meet it as a window, not as a pane.
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(form);
+    QVERIFY(accessible);
+    QCOMPARE(accessible->role(), QAccessible::Window);
 }
 
 void Form2Test::okayAndCloseBoxDestroyTheWindow() {
