@@ -19,6 +19,7 @@ std::filesystem::path toPath(const QString& folder) {
 void GameSession::prepareApplication() {
     // Names the user's data folder (~/.local/share/brightsum).
     QCoreApplication::setApplicationName(QStringLiteral("brightsum"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(BRIGHTSUM_APP_ID));
 }
 
 void GameSession::setApplicationIcon() {
