@@ -8,10 +8,13 @@ namespace brightsum::sim {
 
 void SimSound::PlaySoundCue(const std::string& file, CueMode mode) {
     m_cues.push_back({file, mode});
-    m_desktop.note("cue " + file);
+    if (m_desktop == nullptr) {
+        return;
+    }
+    m_desktop->note("cue " + file);
     if (mode == CueMode::Wait) {
         const auto it = m_lengths.find(file);
-        m_desktop.block(it == m_lengths.end() ? 0.5 : it->second);
+        m_desktop->block(it == m_lengths.end() ? 0.5 : it->second);
     }
 }
 

@@ -13,13 +13,17 @@ class SimDesktop;
 struct PlayedCue {
     std::string file;
     CueMode mode = CueMode::Async;
+
+    friend bool operator==(const PlayedCue&, const PlayedCue&) = default;
 };
 
-// Records every cue. A waited cue holds up the thread for its length: virtual time moves on
-// and nothing is dispatched meanwhile.
+// Records every cue. On the simulated desktop a waited cue holds up the thread for its
+// length: virtual time moves on and nothing is dispatched meanwhile. Made without a desktop,
+// it only records (for tests of the real windows).
 class SimSound final : public SoundPort {
 public:
-    explicit SimSound(SimDesktop& desktop) : m_desktop(desktop) {}
+    SimSound() = default;
+    explicit SimSound(SimDesktop& desktop) : m_desktop(&desktop) {}
 
     void PlaySoundCue(const std::string& file, CueMode mode) override;
 
@@ -28,7 +32,7 @@ public:
     int count(const std::string& file) const;
 
 private:
-    SimDesktop& m_desktop;
+    SimDesktop* m_desktop = nullptr;
     // Only the waited cue's length matters to the game; the shipped one is this short.
     std::map<std::string, double> m_lengths{{"select.wav", 0.08}};
     std::vector<PlayedCue> m_cues;

@@ -1,6 +1,6 @@
 #include "AboutLauncher.h"
 
-#include "frmAbout.h"
+#include "AboutWindow.h"
 
 namespace brightsum {
 
@@ -13,14 +13,14 @@ AboutLauncher::~AboutLauncher() {
 
 void AboutLauncher::mnuAbout_Click() {
     if (m_window.isNull()) {
-        m_window = new frmAbout(m_opener);
+        m_window = new AboutWindow(m_opener);
     }
     m_window->show();
     m_window->raise();
     m_window->activateWindow();
 }
 
-frmAbout* AboutLauncher::window() const {
+AboutWindow* AboutLauncher::window() const {
     return m_window.data();
 }
 

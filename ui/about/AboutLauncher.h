@@ -5,7 +5,7 @@
 namespace brightsum {
 
 class UrlOpener;
-class frmAbout;
+class AboutWindow;
 
 // Behind the menu entry "&About Sumbright": keeps at most one About window. The window has no
 // owner, so the main window and a running game go on beside it.
@@ -21,11 +21,11 @@ public:
     // front; choosing the entry again shows that same window.
     void mnuAbout_Click();
     // The open About window, or nullptr.
-    frmAbout* window() const;
+    AboutWindow* window() const;
 
 private:
     UrlOpener& m_opener;
-    QPointer<frmAbout> m_window;
+    QPointer<AboutWindow> m_window;
 };
 
 }  // namespace brightsum

@@ -1,5 +1,5 @@
 #include "HelpLauncher.h"
-#include "AboutTestSupport.h"
+#include "WidgetTestSupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,6 +9,8 @@
 #include <QTest>
 
 using brightsum::HelpLauncher;
+using brightsum::RecordingUrlOpener;
+using brightsum::visibleWindows;
 
 class TestHelpLauncher : public QObject {
     Q_OBJECT
@@ -66,4 +68,4 @@ void TestHelpLauncher::reportsWhenNoViewerCanBeStarted() {
 }
 
 QTEST_MAIN(TestHelpLauncher)
-#include "tst_HelpLauncher.moc"
+#include "tst_help_launcher.moc"

@@ -21,15 +21,15 @@ class Engine;
 // The main window: the question line, the status line, the board of 36 number buttons, the
 // hidden New Game button, the three timers and the menu bar. It shows what the game writes
 // through MainWindowPort and hands every click, menu command and tick to the game.
-class Form1 final : public QMainWindow, public MainWindowPort {
+class MainWindow final : public QMainWindow, public MainWindowPort {
     Q_OBJECT
 public:
     // The client area below the menu bar, in pixels at 96 dots per inch.
     static constexpr int kClientWidth = 506;
     static constexpr int kClientHeight = 350;
 
-    explicit Form1(QWidget* parent = nullptr);
-    ~Form1() override;
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // Sends every event of the window to the game's handler of the same name.
     void attach(Engine& engine);

@@ -1,6 +1,6 @@
 #include "BoardButton.h"
-#include "Form1.h"
-#include "UiTestSupport.h"
+#include "MainWindow.h"
+#include "WidgetTestSupport.h"
 
 #include <QAccessible>
 #include <QFontInfo>
@@ -13,7 +13,7 @@
 
 using namespace brightsum;
 
-class Form1Test : public QObject {
+class MainWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -28,8 +28,8 @@ private slots:
     void accessibleNamesAndDescriptions();
 };
 
-void Form1Test::layoutSampleAndEnlarging() {
-    Form1 form;
+void MainWindowTest::layoutSampleAndEnlarging() {
+    MainWindow form;
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QWidget* client = form.centralWidget();
@@ -59,8 +59,8 @@ void Form1Test::layoutSampleAndEnlarging() {
     }
 }
 
-void Form1Test::creationState() {
-    Form1 form;
+void MainWindowTest::creationState() {
+    MainWindow form;
     QCOMPARE(form.windowTitle(), QStringLiteral("Brightsum"));
     QVERIFY(form.windowFlags() & Qt::WindowMinimizeButtonHint);
     QVERIFY(!(form.windowFlags() & Qt::WindowMaximizeButtonHint));
@@ -104,7 +104,7 @@ void Form1Test::creationState() {
     QCOMPARE(timer(Timer::tmrInit), QStringLiteral("tmrInit 200 ms active"));
 }
 
-void Form1Test::fontsAndNoClippedCaption_data() {
+void MainWindowTest::fontsAndNoClippedCaption_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<qreal>("points");
     QTest::addColumn<bool>("bold");
@@ -124,10 +124,10 @@ void Form1Test::fontsAndNoClippedCaption_data() {
     QTest::newRow("cmdStart") << "cmdStart" << 8.25 << false << QStringList{"New Game"};
 }
 
-void Form1Test::fontsAndNoClippedCaption() {
+void MainWindowTest::fontsAndNoClippedCaption() {
     QFETCH(QString, name);
     QFETCH(QStringList, texts);
-    Form1 form;
+    MainWindow form;
     auto* control = form.findChild<QWidget*>(name);
     QVERIFY(control);
     const QFont font = control->font();
@@ -148,8 +148,8 @@ void Form1Test::fontsAndNoClippedCaption() {
     }
 }
 
-void Form1Test::menusCaptionsAndAccessKeys() {
-    Form1 form;
+void MainWindowTest::menusCaptionsAndAccessKeys() {
+    MainWindow form;
     const QList<QAction*> bar = form.menuBar()->actions();
     const auto captions = [](const QList<QAction*>& actions) {
         QStringList out;
@@ -182,10 +182,10 @@ void Form1Test::menusCaptionsAndAccessKeys() {
     QApplication::activePopupWidget()->close();
 }
 
-void Form1Test::boardButtonsArePaintedFlatInTheirColour() {
+void MainWindowTest::boardButtonsArePaintedFlatInTheirColour() {
     for (const auto& [paletteIndex, expected] :
          {std::pair(9, QColor(0, 0, 255)), std::pair(10, QColor(0, 255, 0))}) {
-        Form1 form;
+        MainWindow form;
         form.setButtonColour(7, paletteIndex);
         form.setButtonCaption(7, "88");
         const QImage image = form.numberButton(7)->grab().toImage();
@@ -200,8 +200,8 @@ void Form1Test::boardButtonsArePaintedFlatInTheirColour() {
 }
 
 // The idle animation changes one button five times a second; nothing else may be redrawn.
-void Form1Test::aChangedButtonRepaintsAlone() {
-    Form1 form;
+void MainWindowTest::aChangedButtonRepaintsAlone() {
+    MainWindow form;
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     form.timer(Timer::tmrInit)->stop();
@@ -232,8 +232,8 @@ void Form1Test::aChangedButtonRepaintsAlone() {
     QCOMPARE(counter.painted, QStringList{"Cmd_Number_14"});
 }
 
-void Form1Test::tabWalksTheBoardInOrder() {
-    Form1 form;
+void MainWindowTest::tabWalksTheBoardInOrder() {
+    MainWindow form;
     form.show();
     QVERIFY(QTest::qWaitForWindowActive(&form));
     QCOMPARE(QApplication::focusWidget(), form.numberButton(0));
@@ -243,8 +243,8 @@ void Form1Test::tabWalksTheBoardInOrder() {
     }
 }
 
-void Form1Test::accessibleNamesAndDescriptions() {
-    Form1 form;
+void MainWindowTest::accessibleNamesAndDescriptions() {
+    MainWindow form;
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     const auto accessible = [&form](const QString& name, QAccessible::Text text) {
@@ -263,5 +263,5 @@ void Form1Test::accessibleNamesAndDescriptions() {
     QCOMPARE(accessible("lblStatus", QAccessible::Name), QStringLiteral("Right answer."));
 }
 
-QTEST_MAIN(Form1Test)
-#include "Form1Test.moc"
+QTEST_MAIN(MainWindowTest)
+#include "tst_main_window.moc"

@@ -6,29 +6,29 @@
 
 namespace brightsum {
 
-class Form2;
+class HighScoreWindow;
 class SoundPort;
 
 // Shows the high-score window: at most one at a time, built and filled when it is not open,
 // only brought to the front when it is.
-class QtHighScoreWindow final : public HighScoreWindowPort {
+class HighScoreWindowOpener final : public HighScoreWindowPort {
 public:
     static constexpr const char* kShowCue = "showhi.wav";
 
-    explicit QtHighScoreWindow(SoundPort& sound) : m_sound(sound) {}
-    ~QtHighScoreWindow() override;
+    explicit HighScoreWindowOpener(SoundPort& sound) : m_sound(sound) {}
+    ~HighScoreWindowOpener() override;
 
-    QtHighScoreWindow(const QtHighScoreWindow&) = delete;
-    QtHighScoreWindow& operator=(const QtHighScoreWindow&) = delete;
+    HighScoreWindowOpener(const HighScoreWindowOpener&) = delete;
+    HighScoreWindowOpener& operator=(const HighScoreWindowOpener&) = delete;
 
     void showHighScores(const HighScoreTable& table) override;
 
     // The open window, or nothing.
-    Form2* window() const;
+    HighScoreWindow* window() const;
 
 private:
     SoundPort& m_sound;
-    QPointer<Form2> m_window;
+    QPointer<HighScoreWindow> m_window;
 };
 
 }  // namespace brightsum

@@ -76,7 +76,7 @@ def check(path):
 
 def main():
     if len(sys.argv) != 2:
-        print("usage: check_help_page.py <page>", file=sys.stderr)
+        print("usage: tst_help_page.py <page>", file=sys.stderr)
         return 2
     problems = check(sys.argv[1])
     for problem in problems:

@@ -14,10 +14,10 @@ class UrlOpener;
 // The About window: the program's name and version, a link to its web site, an ownership
 // notice and a legal warning. Modeless, fixed in size, and destroyed when it closes, so every
 // opening loads it afresh (and centres it again).
-class frmAbout final : public QDialog {
+class AboutWindow final : public QDialog {
     Q_OBJECT
 public:
-    explicit frmAbout(UrlOpener& opener);
+    explicit AboutWindow(UrlOpener& opener);
 
     // Runs once, from the constructor: centres the window and sets the texts that are not
     // fixed in the layout.
@@ -36,15 +36,14 @@ protected:
 
 private:
     void buildControls();
-    void centreOnScreen();
     QLabel* addLabel(const char* name, int left, int top, int width, int height);
 
     UrlOpener& m_opener;
     QLabel* m_lblTitle = nullptr;
     QLabel* m_lblVersion = nullptr;
-    QLabel* m_label2 = nullptr;
-    LinkLabel* m_label3 = nullptr;
-    QLabel* m_label1 = nullptr;
+    QLabel* m_webSiteInvitation = nullptr;
+    LinkLabel* m_webSiteLink = nullptr;
+    QLabel* m_copyrightNotice = nullptr;
     QLabel* m_lblDisclaimer = nullptr;
     QPushButton* m_cmdOK = nullptr;
     bool m_shown = false;

@@ -1,8 +1,8 @@
-#include "Form1.h"
+#include "MainWindow.h"
 
 #include "BoardButton.h"
 #include "Engine.h"
-#include "TraceLog.h"
+#include "WindowLayout.h"
 
 #include <QAction>
 #include <QFont>
@@ -10,33 +10,14 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QTimer>
 
 namespace brightsum {
 
 namespace {
 
-// Layout is kept in twips, the unit the window was designed in; 15 twips make a pixel at
-// 96 dots per inch, and Qt scales pixels on high-DPI screens.
-constexpr int px(int twips) {
-    return twips / 15;
-}
-QRect twipRect(int left, int top, int width, int height) {
-    return {px(left), px(top), px(width), px(height)};
-}
-
-// The window's face is not installed on Linux; Liberation Sans has the same metrics, so every
-// caption fits the box it was designed for.
-constexpr const char* kFace = "MS Sans Serif";
-constexpr const char* kFaceOnThisSystem = "Liberation Sans";
-
-QFont face(qreal points, bool bold) {
-    QFont font(QString::fromLatin1(kFace));
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
+using layout::face;
+using layout::twipRect;
 
 const QColor kBackground(255, 255, 192);
 
@@ -98,24 +79,17 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QRect& place, const c
 
 }  // namespace
 
-Form1::Form1(QWidget* parent) : QMainWindow(parent) {
-    QFont::insertSubstitution(QString::fromLatin1(kFace), QString::fromLatin1(kFaceOnThisSystem));
-
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Brightsum"));
     // Sizable, with minimize but no maximize box.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
+    setWindowFlags(layout::kSizableWindow);
 
     // Controls sit at fixed places; a larger window only uncovers more of the background.
     m_client = new QWidget(this);
     m_client->setObjectName(QStringLiteral("client"));
     m_client->setMinimumSize(kClientWidth, kClientHeight);
-    QPalette palette = m_client->palette();
-    palette.setColor(QPalette::Window, kBackground);
-    m_client->setPalette(palette);
-    m_client->setAutoFillBackground(true);
+    layout::setBackground(m_client, kBackground);
     m_client->setFont(face(8.25, false));
     setCentralWidget(m_client);
 
@@ -134,9 +108,9 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
     resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
 }
 
-Form1::~Form1() = default;
+MainWindow::~MainWindow() = default;
 
-void Form1::createQuestionLine() {
+void MainWindow::createQuestionLine() {
     const QFont font = face(24, false);
     for (const LabelLayout& entry : kQuestionLine) {
         QLabel* label =
@@ -147,7 +121,7 @@ void Form1::createQuestionLine() {
     }
 }
 
-void Form1::createStatusLine() {
+void MainWindow::createStatusLine() {
     const QFont font = face(8.25, true);
     for (const StatusLayout& entry : kStatusLine) {
         QLabel* caption =
@@ -164,7 +138,7 @@ void Form1::createStatusLine() {
     }
 }
 
-void Form1::createBoard() {
+void MainWindow::createBoard() {
     const QFont font = face(13.5, true);
     for (int i = 0; i < kBoardButtons; ++i) {
         const int column = i % kColumns;
@@ -189,7 +163,7 @@ void Form1::createBoard() {
     m_cmdStart->hide();
 }
 
-void Form1::createTimers() {
+void MainWindow::createTimers() {
     auto makeTimer = [this](Timer id, const char* name, Qt::TimerType type) {
         auto* timer = new QTimer(this);
         timer->setObjectName(QString::fromLatin1(name));
@@ -204,7 +178,7 @@ void Form1::createTimers() {
     makeTimer(Timer::tmrInit, "tmrInit", Qt::CoarseTimer)->start();
 }
 
-void Form1::createMenus() {
+void MainWindow::createMenus() {
     QMenuBar* bar = menuBar();
 
     auto levelMenu = [bar](const char* name, const QString& title, const char* entryPrefix,
@@ -235,7 +209,7 @@ void Form1::createMenus() {
     m_mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
 }
 
-void Form1::attach(Engine& engine) {
+void MainWindow::attach(Engine& engine) {
     using Handler = void (Engine::*)();
     static constexpr std::array<Handler, 5> kAdd{&Engine::add1_Click, &Engine::add2_Click,
                                                  &Engine::add3_Click, &Engine::add4_Click,
@@ -270,64 +244,58 @@ void Form1::attach(Engine& engine) {
     connect(timer(Timer::tmrInit), &QTimer::timeout, this, [&engine] { engine.tmrInit_Timer(); });
 }
 
-void Form1::setCaption(Label id, const std::string& text) {
+void MainWindow::setCaption(Label id, const std::string& text) {
     label(id)->setText(QString::fromStdString(text));
 }
 
-std::string Form1::caption(Label id) const {
+std::string MainWindow::caption(Label id) const {
     return label(id)->text().toStdString();
 }
 
-void Form1::setButtonCaption(int index, const std::string& text) {
+void MainWindow::setButtonCaption(int index, const std::string& text) {
     numberButton(index)->setText(QString::fromStdString(text));
 }
 
-std::string Form1::buttonCaption(int index) const {
+std::string MainWindow::buttonCaption(int index) const {
     return numberButton(index)->text().toStdString();
 }
 
-void Form1::setButtonColour(int index, int paletteIndex) {
+void MainWindow::setButtonColour(int index, int paletteIndex) {
     numberButton(index)->setColour(paletteColour(paletteIndex));
 }
 
-void Form1::setTimerEnabled(Timer id, bool enabled) {
+void MainWindow::setTimerEnabled(Timer id, bool enabled) {
     QTimer* t = timer(id);
     if (!enabled) {
         t->stop();
     } else if (!t->isActive()) {
         t->start();
-        if (id == Timer::tmrCounter) {
-            trace::mark("question-start");
-        }
     }
 }
 
-void Form1::centre() {
+void MainWindow::centre() {
     // The outer size includes the frame, which the platform knows once the window exists.
     create();
-    const QRect screenArea = screen()->geometry();
-    const QSize outer = frameGeometry().size();
-    move(screenArea.left() + (screenArea.width() - outer.width()) / 2,
-         screenArea.top() + (screenArea.height() - outer.height()) / 2);
+    layout::centreOnScreen(this);
 }
 
-void Form1::announce(const std::string& message) {
+void MainWindow::announce(const std::string& message) {
     m_status->setAccessibleName(QString::fromStdString(message));
 }
 
-QLabel* Form1::label(Label id) const {
+QLabel* MainWindow::label(Label id) const {
     return m_labels.at(static_cast<std::size_t>(id));
 }
 
-BoardButton* Form1::numberButton(int index) const {
+BoardButton* MainWindow::numberButton(int index) const {
     return m_buttons.at(static_cast<std::size_t>(index));
 }
 
-QTimer* Form1::timer(Timer id) const {
+QTimer* MainWindow::timer(Timer id) const {
     return m_timers.at(static_cast<std::size_t>(id));
 }
 
-QColor Form1::paletteColour(int paletteIndex) {
+QColor MainWindow::paletteColour(int paletteIndex) {
     static constexpr QRgb kColours[16] = {
         qRgb(0, 0, 0),       qRgb(0, 0, 128),   qRgb(0, 128, 0),   qRgb(0, 128, 128),
         qRgb(128, 0, 0),     qRgb(128, 0, 128), qRgb(128, 128, 0), qRgb(192, 192, 192),

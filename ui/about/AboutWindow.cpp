@@ -1,33 +1,23 @@
-#include "frmAbout.h"
+#include "AboutWindow.h"
 
 #include "BrightsumVersion.h"
 #include "HandCursor.h"
 #include "LinkLabel.h"
 #include "OpenFailureNotice.h"
 #include "UrlOpener.h"
+#include "WindowLayout.h"
 
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 #include <QUrl>
 
 namespace brightsum {
 
 namespace {
 
-// The layout is kept in twips, 15 to the pixel at 96 dots per inch.
-constexpr int px(int twips) {
-    return twips / 15;
-}
-
-QFont msSansSerif(qreal points) {
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSizeF(points);
-    return font;
-}
+using layout::px;
 
 void setTextColour(QLabel* label, const QColor& colour) {
     QPalette palette = label->palette();
@@ -45,22 +35,17 @@ constexpr int kFocusSettleMs = 150;
 
 }  // namespace
 
-frmAbout::frmAbout(UrlOpener& opener) : QDialog(nullptr), m_opener(opener) {
+AboutWindow::AboutWindow(UrlOpener& opener) : QDialog(nullptr), m_opener(opener) {
     setObjectName(QStringLiteral("frmAbout"));
     setAttribute(Qt::WA_DeleteOnClose);
     // A window left open must not keep the program running once the main window is closed.
     setAttribute(Qt::WA_QuitOnClose, false);
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
+    setWindowFlags(layout::kFixedDialog);
     setModal(false);
     setFixedSize(px(5730), px(3795));
-    setFont(msSansSerif(8.25));
+    setFont(layout::face(8.25));
 
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, kPink);
-    setPalette(palette);
-    setAutoFillBackground(true);
+    layout::setBackground(this, kPink);
 
     // A deactivation can be stale: choosing the menu entry again while this window is open
     // moves the focus to the main window for a moment and then straight back here. So the
@@ -79,7 +64,7 @@ frmAbout::frmAbout(UrlOpener& opener) : QDialog(nullptr), m_opener(opener) {
     Form_Load();
 }
 
-QLabel* frmAbout::addLabel(const char* name, int left, int top, int width, int height) {
+QLabel* AboutWindow::addLabel(const char* name, int left, int top, int width, int height) {
     auto* label = new QLabel(this);
     label->setObjectName(QLatin1String(name));
     label->setGeometry(px(left), px(top), px(width), px(height));
@@ -87,9 +72,9 @@ QLabel* frmAbout::addLabel(const char* name, int left, int top, int width, int h
     return label;
 }
 
-void frmAbout::buildControls() {
+void AboutWindow::buildControls() {
     m_lblTitle = addLabel("lblTitle", 0, 120, 5685, 240);
-    QFont bold = msSansSerif(8.25);
+    QFont bold = layout::face(8.25);
     bold.setBold(true);
     m_lblTitle->setFont(bold);
     setTextColour(m_lblTitle, Qt::black);
@@ -97,24 +82,25 @@ void frmAbout::buildControls() {
 
     m_lblVersion = addLabel("lblVersion", 0, 360, 5685, 225);
 
-    m_label2 = addLabel("Label2", 0, 960, 5775, 255);
-    m_label2->setText(QStringLiteral("For news and more information, visit our web site:"));
+    m_webSiteInvitation = addLabel("Label2", 0, 960, 5775, 255);
+    m_webSiteInvitation->setText(
+        QStringLiteral("For news and more information, visit our web site:"));
 
-    m_label3 = new LinkLabel(this);
-    m_label3->setObjectName(QStringLiteral("Label3"));
-    m_label3->setGeometry(px(0), px(1200), px(5775), px(375));
-    m_label3->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    QFont link = msSansSerif(13.5);
+    m_webSiteLink = new LinkLabel(this);
+    m_webSiteLink->setObjectName(QStringLiteral("Label3"));
+    m_webSiteLink->setGeometry(px(0), px(1200), px(5775), px(375));
+    m_webSiteLink->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    QFont link = layout::face(13.5);
     link.setUnderline(true);
-    m_label3->setFont(link);
-    setTextColour(m_label3, kLinkBlue);
-    m_label3->setText(QString::fromUtf8(version::kWebAddress));
-    m_label3->setAccessibleDescription(QStringLiteral("web site link"));
-    connect(m_label3, &LinkLabel::clicked, this, &frmAbout::Label3_Click);
-    connect(m_label3, &LinkLabel::mouseMoved, this, &frmAbout::Label3_MouseMove);
+    m_webSiteLink->setFont(link);
+    setTextColour(m_webSiteLink, kLinkBlue);
+    m_webSiteLink->setText(QString::fromUtf8(version::kWebAddress));
+    m_webSiteLink->setAccessibleDescription(QStringLiteral("web site link"));
+    connect(m_webSiteLink, &LinkLabel::clicked, this, &AboutWindow::Label3_Click);
+    connect(m_webSiteLink, &LinkLabel::mouseMoved, this, &AboutWindow::Label3_MouseMove);
 
-    m_label1 = addLabel("Label1", 0, 1680, 5775, 255);
-    m_label1->setText(
+    m_copyrightNotice = addLabel("Label1", 0, 1680, 5775, 255);
+    m_copyrightNotice->setText(
         QStringLiteral("Copyright (C) 2026 The Brightsum developers. All rights reserved."));
 
     m_lblDisclaimer = addLabel("lblDisclaimer", 120, 2160, 5535, 1065);
@@ -128,11 +114,11 @@ void frmAbout::buildControls() {
     m_cmdOK->setDefault(true);
     m_cmdOK->setAutoDefault(true);
     m_cmdOK->setFocus();
-    connect(m_cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+    connect(m_cmdOK, &QPushButton::clicked, this, &AboutWindow::cmdOK_Click);
 }
 
-void frmAbout::Form_Load() {
-    centreOnScreen();
+void AboutWindow::Form_Load() {
+    layout::centreOnScreen(this);
     setWindowTitle(QStringLiteral("About Sumbright"));
     m_lblVersion->setText(QStringLiteral("Version %1.%2.%3")
                               .arg(version::kMajor)
@@ -145,39 +131,27 @@ void frmAbout::Form_Load() {
         "as far as the law allows."));
 }
 
-void frmAbout::centreOnScreen() {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen) {
-        return;
-    }
-    const QRect area = screen->geometry();
-    const QSize outer = frameGeometry().size();
-    const int top = area.top() + (area.height() - outer.height()) / 2;
-    const int left = area.left() + (area.width() - outer.width()) / 2;
-    move(left, top);
-}
-
-void frmAbout::cmdOK_Click() {
+void AboutWindow::cmdOK_Click() {
     close();
 }
 
-void frmAbout::Form_LostFocus() {
+void AboutWindow::Form_LostFocus() {
     close();
 }
 
-void frmAbout::Label3_Click() {
-    const QUrl address(m_label3->text() + QLatin1Char('/'));
+void AboutWindow::Label3_Click() {
+    const QUrl address(m_webSiteLink->text() + QLatin1Char('/'));
     if (!m_opener.openUrl(address)) {
         OpenFailureNotice::show(
             QStringLiteral("No web browser could be started to open %1").arg(address.toString()));
     }
 }
 
-void frmAbout::Label3_MouseMove() {
-    m_label3->setCursor(handCursor());
+void AboutWindow::Label3_MouseMove() {
+    m_webSiteLink->setCursor(handCursor());
 }
 
-bool frmAbout::event(QEvent* event) {
+bool AboutWindow::event(QEvent* event) {
     if (event->type() == QEvent::WindowDeactivate) {
         m_focusCheck.start();
     } else if (event->type() == QEvent::WindowActivate) {
@@ -186,7 +160,7 @@ bool frmAbout::event(QEvent* event) {
     return QDialog::event(event);
 }
 
-void frmAbout::keyPressEvent(QKeyEvent* event) {
+void AboutWindow::keyPressEvent(QKeyEvent* event) {
     // OK is the cancel button as well as the default one: Escape presses it, like Enter.
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
         m_cmdOK->click();
@@ -195,17 +169,17 @@ void frmAbout::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-void frmAbout::showEvent(QShowEvent* event) {
+void AboutWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     // The frame's size is known only once the window is on the screen; centre by the outer
     // size again then, but only on the first showing, so a moved window is left where it is.
     if (!m_shown) {
         m_shown = true;
-        centreOnScreen();
+        layout::centreOnScreen(this);
     }
 }
 
-void frmAbout::paintEvent(QPaintEvent* event) {
+void AboutWindow::paintEvent(QPaintEvent* event) {
     QDialog::paintEvent(event);
     // The etched rule: a two-pixel white line with a one-pixel grey line over its upper half,
     // which leaves grey above white.

@@ -14,7 +14,7 @@ class HighScoreTable;
 // The high-score window: names, scores and levels in three lists, copied from the table when
 // the window is built and never refreshed. It destroys itself when it closes: by "Okay", by
 // its close box, or when the window itself loses the input focus.
-class Form2 final : public QWidget {
+class HighScoreWindow final : public QWidget {
     Q_OBJECT
 public:
     // The client area, in pixels at 96 dots per inch.
@@ -23,14 +23,14 @@ public:
 
     // playShowCue starts the window's sound without waiting for it; it runs once, while the
     // window is built.
-    Form2(const HighScoreTable& table, const std::function<void()>& playShowCue,
-          QWidget* parent = nullptr);
-    ~Form2() override;
+    HighScoreWindow(const HighScoreTable& table, const std::function<void()>& playShowCue,
+                    QWidget* parent = nullptr);
+    ~HighScoreWindow() override;
 
-    QListWidget* names() const { return m_list1; }
-    QListWidget* scores() const { return m_list2; }
-    QListWidget* levels() const { return m_list3; }
-    QPushButton* okay() const { return m_command1; }
+    QListWidget* names() const { return m_names; }
+    QListWidget* scores() const { return m_scores; }
+    QListWidget* levels() const { return m_levels; }
+    QPushButton* okay() const { return m_okay; }
 
 protected:
     void focusOutEvent(QFocusEvent* event) override;
@@ -39,10 +39,10 @@ private:
     void centre();
     void fill(const HighScoreTable& table);
 
-    QListWidget* m_list1 = nullptr;
-    QListWidget* m_list2 = nullptr;
-    QListWidget* m_list3 = nullptr;
-    QPushButton* m_command1 = nullptr;
+    QListWidget* m_names = nullptr;
+    QListWidget* m_scores = nullptr;
+    QListWidget* m_levels = nullptr;
+    QPushButton* m_okay = nullptr;
 };
 
 }  // namespace brightsum

@@ -1,6 +1,6 @@
 #include "AboutLauncher.h"
-#include "AboutTestSupport.h"
-#include "frmAbout.h"
+#include "WidgetTestSupport.h"
+#include "AboutWindow.h"
 
 #include <QFontMetrics>
 #include <QLabel>
@@ -10,7 +10,9 @@
 #include <QTimer>
 
 using brightsum::AboutLauncher;
-using brightsum::frmAbout;
+using brightsum::AboutWindow;
+using brightsum::RecordingUrlOpener;
+using brightsum::visibleWindows;
 
 namespace {
 
@@ -37,7 +39,6 @@ class TestAboutWindow : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void cleanup();
 
     void showsItsTextsWhenLoaded();
@@ -54,14 +55,9 @@ private:
     RecordingUrlOpener m_opener;
 };
 
-void TestAboutWindow::initTestCase() {
-    // As the program itself does: the classic face name maps to a metric-compatible font.
-    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
-}
-
 void TestAboutWindow::cleanup() {
     for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (qobject_cast<frmAbout*>(widget)) {
+        if (qobject_cast<AboutWindow*>(widget)) {
             delete widget;
         }
     }
@@ -69,7 +65,7 @@ void TestAboutWindow::cleanup() {
 }
 
 void TestAboutWindow::showsItsTextsWhenLoaded() {
-    frmAbout about(m_opener);
+    AboutWindow about(m_opener);
     QCOMPARE(about.windowTitle(), QStringLiteral("About Sumbright"));
     QCOMPARE(control<QLabel>(&about, "lblTitle")->text(), QStringLiteral("Brightsum"));
     QCOMPARE(control<QLabel>(&about, "lblVersion")->text(),
@@ -86,7 +82,7 @@ void TestAboutWindow::showsItsTextsWhenLoaded() {
 }
 
 void TestAboutWindow::layoutSampleColoursAndRule() {
-    frmAbout about(m_opener);
+    AboutWindow about(m_opener);
     QCOMPARE(about.size(), QSize(382, 253));
     // A sample of places: the layout's twips divided by 15.
     const std::pair<const char*, QRect> places[] = {{"lblTitle", {0, 8, 379, 16}},
@@ -124,7 +120,7 @@ void TestAboutWindow::layoutSampleColoursAndRule() {
 }
 
 void TestAboutWindow::labelsFitTheirBoxes() {
-    frmAbout about(m_opener);
+    AboutWindow about(m_opener);
     for (const QLabel* label : about.findChildren<QLabel*>()) {
         const QFontMetrics metrics(label->font());
         const QRect needed = metrics.boundingRect(
@@ -148,7 +144,7 @@ void TestAboutWindow::closesByOkAndByKeys() {
     QFETCH(int, key);
     AboutLauncher launcher(m_opener);
     launcher.mnuAbout_Click();
-    QPointer<frmAbout> about = launcher.window();
+    QPointer<AboutWindow> about = launcher.window();
     QVERIFY(QTest::qWaitForWindowActive(about));
     auto* ok = control<QPushButton>(about, "cmdOK");
     QVERIFY(ok->hasFocus());
@@ -167,7 +163,7 @@ void TestAboutWindow::closesByOkAndByKeys() {
 void TestAboutWindow::oneWindowCentredAtEveryOpening() {
     AboutLauncher launcher(m_opener);
     launcher.mnuAbout_Click();
-    frmAbout* first = launcher.window();
+    AboutWindow* first = launcher.window();
     QVERIFY(QTest::qWaitForWindowExposed(first));
     QVERIFY(isCentred(first));
     QVERIFY(!first->isModal());
@@ -175,7 +171,7 @@ void TestAboutWindow::oneWindowCentredAtEveryOpening() {
     first->move(5, 7);
     launcher.mnuAbout_Click();
     QCOMPARE(launcher.window(), first);
-    QCOMPARE(visibleWindows<frmAbout>().size(), 1);
+    QCOMPARE(visibleWindows<AboutWindow>().size(), 1);
 
     // After it is closed, the entry builds a new one, centred again.
     first->close();
@@ -183,13 +179,13 @@ void TestAboutWindow::oneWindowCentredAtEveryOpening() {
     launcher.mnuAbout_Click();
     QVERIFY(QTest::qWaitForWindowExposed(launcher.window()));
     QVERIFY(isCentred(launcher.window()));
-    QCOMPARE(visibleWindows<frmAbout>().size(), 1);
+    QCOMPARE(visibleWindows<AboutWindow>().size(), 1);
 }
 
 void TestAboutWindow::focusLossClosesItUnlessTheFocusComesStraightBack() {
     AboutLauncher launcher(m_opener);
     launcher.mnuAbout_Click();
-    QPointer<frmAbout> about = launcher.window();
+    QPointer<AboutWindow> about = launcher.window();
     QVERIFY(QTest::qWaitForWindowActive(about));
     QWidget other;
     other.show();
@@ -201,7 +197,7 @@ void TestAboutWindow::focusLossClosesItUnlessTheFocusComesStraightBack() {
     launcher.mnuAbout_Click();
     QTRY_VERIFY(!about.isNull() && about->isActiveWindow());
     QVERIFY(!about->findChild<QTimer*>(QStringLiteral("focusCheck"))->isActive());
-    QCOMPARE(visibleWindows<frmAbout>().size(), 1);
+    QCOMPARE(visibleWindows<AboutWindow>().size(), 1);
 
     other.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&other));
@@ -209,7 +205,7 @@ void TestAboutWindow::focusLossClosesItUnlessTheFocusComesStraightBack() {
 }
 
 void TestAboutWindow::linkOpensOnAClickThatStaysOnIt() {
-    frmAbout about(m_opener);
+    AboutWindow about(m_opener);
     about.show();
     QVERIFY(QTest::qWaitForWindowExposed(&about));
     auto* link = control<QLabel>(&about, "Label3");
@@ -229,7 +225,7 @@ void TestAboutWindow::linkOpensOnAClickThatStaysOnIt() {
 }
 
 void TestAboutWindow::handCursorFromTheFirstMoveOverTheLink() {
-    frmAbout about(m_opener);
+    AboutWindow about(m_opener);
     about.show();
     QVERIFY(QTest::qWaitForWindowExposed(&about));
     auto* link = control<QLabel>(&about, "Label3");
@@ -248,4 +244,4 @@ void TestAboutWindow::handCursorFromTheFirstMoveOverTheLink() {
 }
 
 QTEST_MAIN(TestAboutWindow)
-#include "tst_AboutWindow.moc"
+#include "tst_window.moc"

@@ -75,4 +75,4 @@ int main(int argc, char* argv[]) {
     return QTest::qExec(&test, argc, argv);
 }
 
-#include "tst_DesktopUrlOpener.moc"
+#include "tst_desktop_url_opener.moc"

@@ -1,8 +1,9 @@
-#include "Form2.h"
+#include "HighScoreWindow.h"
 #include "HighScoreFile.h"
 #include "HighScoreTable.h"
-#include "QtHighScoreWindow.h"
-#include "UiTestSupport.h"
+#include "HighScoreWindowOpener.h"
+#include "SimSound.h"
+#include "WidgetTestSupport.h"
 
 #include <QAccessible>
 #include <QListWidget>
@@ -35,7 +36,7 @@ void deleteClosedWindows() {
 
 }  // namespace
 
-class Form2Test : public QObject {
+class HighScoreWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -48,14 +49,14 @@ private slots:
     void oneWindowAtMost();
 };
 
-void Form2Test::cleanup() {
-    for (Form2* form : visibleWindows<Form2>()) {
+void HighScoreWindowTest::cleanup() {
+    for (HighScoreWindow* form : visibleWindows<HighScoreWindow>()) {
         form->close();
     }
     deleteClosedWindows();
 }
 
-void Form2Test::rowsCopyTheTableAsItHoldsIt_data() {
+void HighScoreWindowTest::rowsCopyTheTableAsItHoldsIt_data() {
     QTest::addColumn<bool>("newEntry");
     QTest::addColumn<QStringList>("names");
     QTest::addColumn<QStringList>("scores");
@@ -76,22 +77,22 @@ void Form2Test::rowsCopyTheTableAsItHoldsIt_data() {
         << QStringList{"Level", "", " 1", " 1", "4", "1", "1", "1", "1", "1", "1", "1"};
 }
 
-void Form2Test::rowsCopyTheTableAsItHoldsIt() {
+void HighScoreWindowTest::rowsCopyTheTableAsItHoldsIt() {
     QFETCH(bool, newEntry);
     HighScoreTable table = tableFromDefaultFile();
     if (newEntry) {
         // A player who cancelled the name prompt: an empty name is an empty row.
         table.InsertHighScore(3, "", 850, 4);
     }
-    Form2 form(table, nullptr);
+    HighScoreWindow form(table, nullptr);
     QTEST(rows(form.names()), "names");
     QTEST(rows(form.scores()), "scores");
     QTEST(rows(form.levels()), "levels");
 }
 
-void Form2Test::windowLayout() {
+void HighScoreWindowTest::windowLayout() {
     int cues = 0;
-    auto* form = new Form2(tableFromDefaultFile(), [&cues] { ++cues; });
+    auto* form = new HighScoreWindow(tableFromDefaultFile(), [&cues] { ++cues; });
     QCOMPARE(cues, 1);
     form->show();
     QVERIFY(QTest::qWaitForWindowActive(form));
@@ -112,14 +113,14 @@ void Form2Test::windowLayout() {
     QCOMPARE(accessible->role(), QAccessible::Window);
 }
 
-void Form2Test::okayAndCloseBoxDestroyTheWindow() {
-    QPointer<Form2> byOkay = new Form2(tableFromDefaultFile(), nullptr);
+void HighScoreWindowTest::okayAndCloseBoxDestroyTheWindow() {
+    QPointer<HighScoreWindow> byOkay = new HighScoreWindow(tableFromDefaultFile(), nullptr);
     byOkay->show();
     QTest::mouseClick(byOkay->okay(), Qt::LeftButton);
     deleteClosedWindows();
     QVERIFY(byOkay.isNull());
 
-    QPointer<Form2> byCloseBox = new Form2(tableFromDefaultFile(), nullptr);
+    QPointer<HighScoreWindow> byCloseBox = new HighScoreWindow(tableFromDefaultFile(), nullptr);
     byCloseBox->show();
     QVERIFY(QTest::qWaitForWindowExposed(byCloseBox));
     // What the window system sends when the close box is pressed.
@@ -130,10 +131,10 @@ void Form2Test::okayAndCloseBoxDestroyTheWindow() {
     QVERIFY(byCloseBox.isNull());
 }
 
-void Form2Test::losingTheWindowsOwnFocusClosesIt() {
+void HighScoreWindowTest::losingTheWindowsOwnFocusClosesIt() {
     QWidget other;
     other.show();
-    QPointer<Form2> form = new Form2(tableFromDefaultFile(), nullptr);
+    QPointer<HighScoreWindow> form = new HighScoreWindow(tableFromDefaultFile(), nullptr);
     form->show();
     QVERIFY(QTest::qWaitForWindowActive(form));
 
@@ -153,34 +154,34 @@ void Form2Test::losingTheWindowsOwnFocusClosesIt() {
     QVERIFY(form.isNull());
 }
 
-void Form2Test::oneWindowAtMost() {
-    RecordingSound sound;
-    QtHighScoreWindow port(sound);
+void HighScoreWindowTest::oneWindowAtMost() {
+    sim::SimSound sound;
+    HighScoreWindowOpener port(sound);
     HighScoreTable table = tableFromDefaultFile();
 
     port.showHighScores(table);
-    Form2* first = port.window();
-    QCOMPARE(visibleWindows<Form2>(), QList<Form2*>{first});
-    QCOMPARE(sound.cues, (decltype(sound.cues){{"showhi.wav", CueMode::Async}}));
+    HighScoreWindow* first = port.window();
+    QCOMPARE(visibleWindows<HighScoreWindow>(), QList<HighScoreWindow*>{first});
+    QCOMPARE(sound.cues(), (std::vector<sim::PlayedCue>{{"showhi.wav", CueMode::Async}}));
 
     // Showing it again only brings the same window forward: no refill, no sound.
     table.InsertHighScore(1, "Ada", 5000, 5);
     first->showMinimized();
     port.showHighScores(table);
-    QCOMPARE(visibleWindows<Form2>(), QList<Form2*>{first});
+    QCOMPARE(visibleWindows<HighScoreWindow>(), QList<HighScoreWindow*>{first});
     QVERIFY(!first->isMinimized());
     QCOMPARE(first->names()->item(2)->text(), QStringLiteral("Quill"));
-    QCOMPARE(sound.cues.size(), std::size_t{1});
+    QCOMPARE(sound.cues().size(), std::size_t{1});
 
     // Once closed, even before the event loop has deleted it, the next showing builds anew.
     first->okay()->click();
     port.showHighScores(table);
-    Form2* second = port.window();
+    HighScoreWindow* second = port.window();
     QVERIFY(second && second != first);
-    QCOMPARE(visibleWindows<Form2>(), QList<Form2*>{second});
+    QCOMPARE(visibleWindows<HighScoreWindow>(), QList<HighScoreWindow*>{second});
     QCOMPARE(second->names()->item(2)->text(), QStringLiteral("Ada"));
-    QCOMPARE(sound.cues.size(), std::size_t{2});
+    QCOMPARE(sound.cues().size(), std::size_t{2});
 }
 
-QTEST_MAIN(Form2Test)
-#include "Form2Test.moc"
+QTEST_MAIN(HighScoreWindowTest)
+#include "tst_high_score_window.moc"

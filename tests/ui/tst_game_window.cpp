@@ -1,7 +1,8 @@
 #include "BoardButton.h"
-#include "Form2.h"
+#include "HighScoreWindow.h"
 #include "GameSession.h"
-#include "UiTestSupport.h"
+#include "SimSound.h"
+#include "WidgetTestSupport.h"
 
 #include <QAction>
 #include <QLabel>
@@ -25,7 +26,7 @@ struct Run {
     Run() : session(sound, folder(), folder() / "data") { session.start(); }
 
     std::filesystem::path folder() const { return dir.path().toStdString(); }
-    Form1& window() { return session.window(); }
+    MainWindow& window() { return session.window(); }
     QString text(Label id) { return window().label(id)->text(); }
     bool active(Timer id) { return window().timer(id)->isActive(); }
     QStringList board() {
@@ -43,7 +44,7 @@ struct Run {
     void tick(Timer id) { QMetaObject::invokeMethod(window().timer(id), "timeout"); }
 
     QTemporaryDir dir;
-    RecordingSound sound;
+    sim::SimSound sound;
     GameSession session;
 };
 
@@ -64,10 +65,10 @@ private slots:
 
 void GameWindowTest::startUpShowsTheIdleWindow() {
     Run run;
-    Form1& window = run.window();
+    MainWindow& window = run.window();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QVERIFY(centredOnScreen(&window));
-    GameSession::setApplicationIcon();
+    GameSession::prepareWidgets();
     QCOMPARE(window.windowIcon().availableSizes(), (QList<QSize>{{16, 16}, {32, 32}}));
 
     // The question line shows question marks; the status line keeps its creation texts
@@ -132,28 +133,28 @@ void GameWindowTest::hiddenNewGameButtonStartsNothing() {
 
 void GameWindowTest::boardClicksReachTheGame() {
     Run run;
-    Form1& window = run.window();
+    MainWindow& window = run.window();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     window.timer(Timer::tmrInit)->stop();  // keep the idle board still
 
     // While no game runs a click changes nothing.
     const QStringList idle = run.board();
     QTest::mouseClick(window.numberButton(4), Qt::LeftButton);
-    QVERIFY(run.sound.cues.empty());
+    QVERIFY(run.sound.cues().empty());
     QCOMPARE(run.board(), idle);
 
     run.choose("add2");
     QTest::mouseClick(window.numberButton(4), Qt::LeftButton);
-    QCOMPARE(run.sound.cues, (decltype(run.sound.cues){{"select.wav", CueMode::Wait}}));
+    QCOMPARE(run.sound.cues(), (std::vector<sim::PlayedCue>{{"select.wav", CueMode::Wait}}));
     QCOMPARE(window.numberButton(4)->colour(), kGreenFace);
     QCOMPARE(run.text(Label::lblPart1), window.numberButton(4)->text());
 
     // The keyboard counts as a click too: the second pick is judged, right or wrong.
     window.numberButton(9)->setFocus();
     QTest::keyClick(window.numberButton(9), Qt::Key_Space);
-    QCOMPARE(run.sound.cues.size(), std::size_t{3});
-    QCOMPARE(run.sound.cues[1].first, std::string("select.wav"));
-    QVERIFY(run.sound.cues[2].first == "good.wav" || run.sound.cues[2].first == "bad.wav");
+    QCOMPARE(run.sound.cues().size(), std::size_t{3});
+    QCOMPARE(run.sound.cues()[1].file, std::string("select.wav"));
+    QVERIFY(run.sound.cues()[2].file == "good.wav" || run.sound.cues()[2].file == "bad.wav");
 }
 
 void GameWindowTest::timerTicksReachTheGame() {
@@ -170,14 +171,14 @@ void GameWindowTest::timerTicksReachTheGame() {
 
     // The time limit ends the question: its cue, a pause, then question 2.
     run.tick(Timer::tmrCounter);
-    QCOMPARE(run.sound.cues.back().first, std::string("timeup.wav"));
+    QCOMPARE(run.sound.cues().back().file, std::string("timeup.wav"));
     QCOMPARE(run.text(Label::lblQuestionNumber), QStringLiteral("2"));
 }
 
 void GameWindowTest::highScoresMenuShowsTheTableOnce() {
     Run run;
     run.choose("mnuhiscore");
-    Form2* shown = run.session.highScoreWindow().window();
+    HighScoreWindow* shown = run.session.highScoreWindow().window();
     QVERIFY(shown);
     // Read back from the file the program wrote at start-up.
     QCOMPARE(shown->scores()->item(2)->text(), QStringLiteral(" 1000"));
@@ -185,8 +186,8 @@ void GameWindowTest::highScoresMenuShowsTheTableOnce() {
 
     run.choose("mnuhiscore");
     QCOMPARE(run.session.highScoreWindow().window(), shown);
-    QCOMPARE(run.sound.cues, (decltype(run.sound.cues){{"showhi.wav", CueMode::Async}}));
+    QCOMPARE(run.sound.cues(), (std::vector<sim::PlayedCue>{{"showhi.wav", CueMode::Async}}));
 }
 
 QTEST_MAIN(GameWindowTest)
-#include "GameWindowTest.moc"
+#include "tst_game_window.moc"

@@ -162,4 +162,4 @@ void QtPortsTest::promptStartsEmptyAndReturnsWhatWasTyped() {
 }
 
 QTEST_MAIN(QtPortsTest)
-#include "QtPortsTest.moc"
+#include "tst_qt_ports.moc"

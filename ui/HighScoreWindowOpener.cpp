@@ -1,27 +1,28 @@
-#include "QtHighScoreWindow.h"
+#include "HighScoreWindowOpener.h"
 
-#include "Form2.h"
+#include "HighScoreWindow.h"
 #include "SoundPort.h"
 
 namespace brightsum {
 
-QtHighScoreWindow::~QtHighScoreWindow() {
+HighScoreWindowOpener::~HighScoreWindowOpener() {
     delete m_window.data();
 }
 
-Form2* QtHighScoreWindow::window() const {
+HighScoreWindow* HighScoreWindowOpener::window() const {
     // A closed window lingers until the event loop deletes it; it no longer counts as open.
     return m_window && m_window->isVisible() ? m_window.data() : nullptr;
 }
 
-void QtHighScoreWindow::showHighScores(const HighScoreTable& table) {
-    if (Form2* open = window()) {
+void HighScoreWindowOpener::showHighScores(const HighScoreTable& table) {
+    if (HighScoreWindow* open = window()) {
         open->setWindowState(open->windowState() & ~Qt::WindowMinimized);
         open->raise();
         open->activateWindow();
         return;
     }
-    m_window = new Form2(table, [this] { m_sound.PlaySoundCue(kShowCue, CueMode::Async); });
+    m_window =
+        new HighScoreWindow(table, [this] { m_sound.PlaySoundCue(kShowCue, CueMode::Async); });
     m_window->show();
 }
 

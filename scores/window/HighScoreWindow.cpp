@@ -1,0 +1,113 @@
+#include "HighScoreWindow.h"
+
+#include "HighScoreTable.h"
+#include "WindowLayout.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QApplication>
+#include <QFocusEvent>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace brightsum {
+
+namespace {
+
+using layout::twipRect;
+
+QListWidget* makeList(QWidget* parent, const char* name, const QRect& place) {
+    auto* list = new QListWidget(parent);
+    list->setObjectName(QString::fromLatin1(name));
+    list->setGeometry(place);
+    list->setSortingEnabled(false);
+    return list;
+}
+
+// A plain top-level QWidget reaches screen readers as a filler pane; the high-score window is
+// a window of its own and says so.
+QAccessibleInterface* accessibleHighScoreWindow(const QString& className, QObject* object) {
+    if (className == QLatin1String("brightsum::HighScoreWindow") && object->isWidgetType()) {
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+    }
+    return nullptr;
+}
+
+void addRow(QListWidget* list, const std::string& text) {
+    list->addItem(QString::fromStdString(text));
+}
+
+}  // namespace
+
+HighScoreWindow::HighScoreWindow(const HighScoreTable& table,
+                                 const std::function<void()>& playShowCue, QWidget* parent)
+    : QWidget(parent) {
+    static const bool accessibleInstalled = [] {
+        QAccessible::installFactory(accessibleHighScoreWindow);
+        return true;
+    }();
+    Q_UNUSED(accessibleInstalled);
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(QStringLiteral("High Scores"));
+    // Sizable, with minimize but no maximize box.
+    setWindowFlags(layout::kSizableWindow);
+    setAttribute(Qt::WA_DeleteOnClose);
+    // The main window alone decides when the program ends.
+    setAttribute(Qt::WA_QuitOnClose, false);
+
+    layout::setBackground(this, QColor(192, 255, 192));
+
+    m_names = makeList(this, "List1", twipRect(120, 120, 1695, 2790));
+    m_scores = makeList(this, "List2", twipRect(1920, 120, 1095, 2790));
+    m_levels = makeList(this, "List3", twipRect(3120, 120, 855, 2790));
+    m_okay = new QPushButton(QStringLiteral("Okay"), this);
+    m_okay->setObjectName(QStringLiteral("Command1"));
+    m_okay->setGeometry(twipRect(1440, 3000, 1215, 375));
+    connect(m_okay, &QPushButton::clicked, this, &QWidget::close);
+
+    resize(kClientWidth, kClientHeight);
+    centre();
+    if (playShowCue) {
+        playShowCue();
+    }
+    fill(table);
+    m_names->setFocus();
+}
+
+HighScoreWindow::~HighScoreWindow() = default;
+
+void HighScoreWindow::centre() {
+    // The outer size includes the frame, which the platform knows once the window exists.
+    create();
+    layout::centreOnScreen(this);
+}
+
+void HighScoreWindow::fill(const HighScoreTable& table) {
+    m_names->clear();
+    m_scores->clear();
+    m_levels->clear();
+    addRow(m_names, "Name");
+    addRow(m_scores, "Score");
+    addRow(m_levels, "Level");
+    addRow(m_names, "");
+    addRow(m_scores, "");
+    addRow(m_levels, "");
+    for (int i = 0; i < HighScoreTable::kEntries; ++i) {
+        const auto entry = static_cast<std::size_t>(i);
+        addRow(m_names, table.HighNames[entry]);
+        addRow(m_scores, table.HighScores[entry]);
+        addRow(m_levels, table.HighLevels[entry]);
+    }
+}
+
+void HighScoreWindow::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    // Only the window's own focus counts: focus moving between its lists and its button
+    // leaves it open.
+    const QWidget* next = QApplication::focusWidget();
+    if (next == nullptr || !isAncestorOf(next)) {
+        close();
+    }
+}
+
+}  // namespace brightsum

@@ -1,0 +1,50 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QFont>
+#include <QRect>
+#include <Qt>
+
+class QWidget;
+
+// What the three windows share of their classic look: a layout kept in twips, centring by the
+// outer size, the frame each kind of window has, and the face every caption is drawn in.
+namespace brightsum::layout {
+
+// 15 twips make a pixel at 96 dots per inch; Qt scales pixels on high-DPI screens.
+constexpr int px(int twips) {
+    return twips / 15;
+}
+
+constexpr QRect twipRect(int left, int top, int width, int height) {
+    return {px(left), px(top), px(width), px(height)};
+}
+
+// The face the windows were designed in. It is not installed on Linux; installFace() maps it
+// to a face with the same metrics, so every caption fits the box it was designed for.
+inline constexpr const char* kFace = "MS Sans Serif";
+inline constexpr const char* kFaceOnThisSystem = "Liberation Sans";
+
+// Maps kFace to the face that stands in for it. Call once, when the application starts.
+void installFace();
+
+QFont face(qreal points, bool bold = false);
+
+// A sizable window with minimize but no maximize box.
+constexpr Qt::WindowFlags kSizableWindow = Qt::Window | Qt::CustomizeWindowHint |
+                                           Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
+
+// A fixed dialog with a close box only.
+constexpr Qt::WindowFlags kFixedDialog =
+    Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
+
+// Centres the window on its screen by its outer size: the top edge first, then the left.
+// The frame counts only once the platform knows it, after create() or the first show.
+void centreOnScreen(QWidget* window);
+
+// Fills the widget's background with a colour of its own.
+void setBackground(QWidget* widget, const QColor& colour);
+
+}  // namespace brightsum::layout
