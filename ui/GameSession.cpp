@@ -1,5 +1,7 @@
 #include "GameSession.h"
 
+#include "WindowLayout.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QFile>
@@ -22,7 +24,8 @@ void GameSession::prepareApplication() {
     QGuiApplication::setDesktopFileName(QStringLiteral(BRIGHTSUM_APP_ID));
 }
 
-void GameSession::setApplicationIcon() {
+void GameSession::prepareWidgets() {
+    layout::installFace();
     QIcon icon;
     icon.addFile(QStringLiteral(":/icons/brightsum-16.png"), QSize(16, 16));
     icon.addFile(QStringLiteral(":/icons/brightsum-32.png"), QSize(32, 32));
@@ -38,14 +41,15 @@ std::filesystem::path GameSession::dataFolder() {
 }
 
 GameSession::GameSession(SoundPort& sound, const std::filesystem::path& programFolder,
-                         const std::filesystem::path& dataFolder)
+                         const std::filesystem::path& dataFolder,
+                         const WindowPortFor& windowPortFor)
     : m_pump(m_clock),
       m_dialogs(&m_window),
       m_highScoreWindow(sound),
       m_scoreFile(programFolder, dataFolder),
-      m_engine(
-          EnginePorts{m_window, m_clock, m_pump, sound, m_dialogs, m_highScoreWindow, m_random},
-          m_scoreFile),
+      m_engine(EnginePorts{windowPortFor ? windowPortFor(m_window) : m_window, m_clock, m_pump,
+                           sound, m_dialogs, m_highScoreWindow, m_random},
+               m_scoreFile),
       m_help(m_urlOpener, QFile::decodeName(programFolder.c_str())),
       m_about(m_urlOpener) {
     m_window.attach(m_engine);

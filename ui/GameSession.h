@@ -1,17 +1,18 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 
 #include "AboutLauncher.h"
 #include "DesktopUrlOpener.h"
 #include "Engine.h"
-#include "Form1.h"
+#include "MainWindow.h"
 #include "HelpLauncher.h"
 #include "HighScoreFile.h"
 #include "QtClock.h"
 #include "QtDialogs.h"
 #include "QtEventPump.h"
-#include "QtHighScoreWindow.h"
+#include "HighScoreWindowOpener.h"
 #include "SplitMixRandom.h"
 
 namespace brightsum {
@@ -23,8 +24,9 @@ class GameSession {
 public:
     // Settings that must be in place before the QApplication and the first window exist.
     static void prepareApplication();
-    // What the program needs once the QApplication exists: the icon of all its windows.
-    static void setApplicationIcon();
+    // What the program needs once the QApplication exists: the face and icon of all its
+    // windows.
+    static void prepareWidgets();
 
     // The executable's folder, which holds the wave files, the help page and, when it can be
     // written, "hiscore.dat".
@@ -32,8 +34,11 @@ public:
     // Where "hiscore.dat" lives when the program folder cannot be written.
     static std::filesystem::path dataFolder();
 
+    // Lets the caller put a decorator between the game and the main window.
+    using WindowPortFor = std::function<MainWindowPort&(MainWindow&)>;
+
     GameSession(SoundPort& sound, const std::filesystem::path& programFolder,
-                const std::filesystem::path& dataFolder);
+                const std::filesystem::path& dataFolder, const WindowPortFor& windowPortFor = {});
 
     GameSession(const GameSession&) = delete;
     GameSession& operator=(const GameSession&) = delete;
@@ -41,16 +46,16 @@ public:
     // Puts the main window into its idle state, then shows it.
     void start();
 
-    Form1& window() { return m_window; }
+    MainWindow& window() { return m_window; }
     Engine& engine() { return m_engine; }
-    QtHighScoreWindow& highScoreWindow() { return m_highScoreWindow; }
+    HighScoreWindowOpener& highScoreWindow() { return m_highScoreWindow; }
 
 private:
-    Form1 m_window;
+    MainWindow m_window;
     QtClock m_clock;
     QtEventPump m_pump;
     QtDialogs m_dialogs;
-    QtHighScoreWindow m_highScoreWindow;
+    HighScoreWindowOpener m_highScoreWindow;
     SplitMixRandom m_random;
     HighScoreFile m_scoreFile;
     Engine m_engine;

@@ -1,24 +1,22 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "CanberraSoundPlayer.h"
 #include "GameSession.h"
-#include "TraceEventFilter.h"
-#include "TraceLog.h"
-#include "TracingSoundPort.h"
+#include "Tracing.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
-    brightsum::GameSession::prepareApplication();
+    using namespace brightsum;
+    GameSession::prepareApplication();
     QApplication app(argc, argv);
-    brightsum::GameSession::setApplicationIcon();
+    GameSession::prepareWidgets();
 
-    brightsum::CanberraSoundPlayer sound(brightsum::GameSession::programFolder());
-    brightsum::TracingSoundPort tracedSound(sound);
-    brightsum::GameSession session(
-        brightsum::trace::enabled() ? static_cast<brightsum::SoundPort&>(tracedSound) : sound,
-        brightsum::GameSession::programFolder(), brightsum::GameSession::dataFolder());
-    if (brightsum::trace::enabled()) {
-        app.installEventFilter(new brightsum::TraceEventFilter(session.window(), &app));
-    }
+    CanberraSoundPlayer sound(GameSession::programFolder());
+    Tracing tracing;
+    GameSession session(
+        tracing.sound(sound), GameSession::programFolder(), GameSession::dataFolder(),
+        [&tracing](MainWindow& window) -> MainWindowPort& { return tracing.window(window); });
+    tracing.watch(session);
     session.start();
     return app.exec();
 }

@@ -1,7 +1,7 @@
 #include "TraceEventFilter.h"
 
 #include "BoardButton.h"
-#include "Form1.h"
+#include "MainWindow.h"
 #include "TraceLog.h"
 
 #include <QEvent>
@@ -9,7 +9,7 @@
 
 namespace brightsum {
 
-TraceEventFilter::TraceEventFilter(const Form1& window, QObject* parent)
+TraceEventFilter::TraceEventFilter(const MainWindow& window, QObject* parent)
     : QObject(parent), m_window(window) {}
 
 bool TraceEventFilter::eventFilter(QObject* watched, QEvent* event) {
@@ -22,7 +22,7 @@ bool TraceEventFilter::eventFilter(QObject* watched, QEvent* event) {
                             QStringLiteral("cpu=%1").arg(trace::processCpuNanoseconds()));
             }
             if (m_pressed && watched == m_pressed.data() &&
-                m_pressed->colour() == Form1::paletteColour(kLightGreen)) {
+                m_pressed->colour() == MainWindow::paletteColour(kLightGreen)) {
                 trace::mark("paint-green", m_pressed->objectName());
                 m_pressed.clear();
             }

@@ -6,7 +6,7 @@
 namespace brightsum {
 
 class BoardButton;
-class Form1;
+class MainWindow;
 
 // Watches the whole application's events and marks, through trace::mark, the main window's
 // first paint, every tick of the two question timers, and each board button pressed and then
@@ -14,13 +14,13 @@ class Form1;
 class TraceEventFilter final : public QObject {
     Q_OBJECT
 public:
-    explicit TraceEventFilter(const Form1& window, QObject* parent = nullptr);
+    explicit TraceEventFilter(const MainWindow& window, QObject* parent = nullptr);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    const Form1& m_window;
+    const MainWindow& m_window;
     bool m_painted = false;
     QPointer<BoardButton> m_pressed;
 };
