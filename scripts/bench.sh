@@ -14,7 +14,9 @@ if [ -z "$build" ]; then
     build=build/release
     cmake --preset release >/dev/null
 fi
-cmake --build "$build" --target brightsum brightsum_sounds brightsum_floor
+# The floor program is built only for the benchmark.
+cmake -S . -B "$build" -DBRIGHTSUM_BUILD_BENCH=ON >/dev/null
+cmake --build "$build" --target program_folder brightsum_floor
 
 source scripts/desktop-env.sh
 desktop_start

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Fuzzes the reader and writer of "hiscore.dat" with libFuzzer (clang 14) for the given number
-# of seconds (default 60), on a copy of the seed corpus, and prints libFuzzer's final figures.
+# of seconds (default 60), on a copy of the test files of tests/scores/data plus the seeds in
+# tests/scores/fuzz/corpus, and prints libFuzzer's final figures.
 # A longer run: scripts/fuzz.sh 3600
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -8,14 +9,12 @@ cd "$(dirname "$0")/.."
 seconds="${1:-60}"
 build=build/fuzz
 
-CC=clang-14 CXX=clang++-14 cmake -S . -B "$build" -G Ninja \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DBRIGHTSUM_FUZZ=ON -DBRIGHTSUM_BUILD_TESTS=OFF -DBRIGHTSUM_BUILD_BENCH=OFF >/dev/null
-cmake --build "$build" --target fuzz_highscores
+cmake --preset fuzz "-DBRIGHTSUM_WERROR=${BRIGHTSUM_WERROR:-OFF}" >/dev/null
+cmake --build --preset fuzz --target fuzz_highscores
 
 corpus=$(mktemp -d)
 trap 'rm -rf "$corpus"' EXIT
-cp tests/scores/fuzz/corpus/*.dat "$corpus/"
+cp tests/scores/data/*.dat tests/scores/fuzz/corpus/*.dat "$corpus/"
 
 # Inputs up to 16 KiB reach the 4096-byte field limit; a single input that takes more than
 # ten seconds counts as a failure (reading must stay linear).

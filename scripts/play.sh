@@ -4,7 +4,6 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
 cmake --preset release >/dev/null
-# Only what the program folder holds: the program and its wave files (the help page is
-# copied when configuring).
-cmake --build --preset release --target brightsum brightsum_sounds
+# Only what the program folder holds: the program, its wave files and its help page.
+cmake --build --preset release --target program_folder
 exec build/release/bin/brightsum "$@"

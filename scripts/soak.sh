@@ -17,7 +17,7 @@ seed=${3:-}
 if [ -z "$folder" ]; then
     scripts/deps.sh
     cmake --preset release >/dev/null
-    cmake --build --preset release --target brightsum brightsum_sounds
+    cmake --build --preset release --target program_folder
     folder=build/release/bin
 fi
 program="$(cd "$folder" && pwd)/brightsum"

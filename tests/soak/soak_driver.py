@@ -25,9 +25,9 @@ import subprocess
 import sys
 import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 try:
-    import brightsum_atspi as ui
+    import brightsum_driver as ui
 except (ImportError, ValueError) as error:
     print(f"SKIP: cannot load the accessibility client: {error}")
     sys.exit(77)
@@ -312,14 +312,7 @@ class Soak:
 
     def right_pair(self, reading):
         operation, target, numbers = reading
-        for i in range(36):
-            for j in range(36):
-                if i == j:
-                    continue
-                value = numbers[i] + numbers[j] if operation == "+" else numbers[i] - numbers[j]
-                if value == target:
-                    return i, j
-        return None
+        return ui.find_pair(numbers, target, operation)
 
     def child_step(self):
         roll = self.rng.random()

@@ -89,4 +89,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(NumbersTest)
-#include "NumbersTest.moc"
+#include "tst_numbers.moc"

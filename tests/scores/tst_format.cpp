@@ -159,4 +159,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(HighScoreFormatTest)
-#include "HighScoreFormatTest.moc"
+#include "tst_format.moc"

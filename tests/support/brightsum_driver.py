@@ -262,3 +262,16 @@ def screenshot(path):
     subprocess.run(["import", "-window", "root", path], check=True,
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     return True
+
+
+def find_pair(numbers, target, operation="-", right=True):
+    """Indexes (i, j), i != j, of a pair whose sum or difference (numbers[i] - numbers[j]) is
+    (or, with right False, is not) the target; None when the board has none."""
+    for i, first in enumerate(numbers):
+        for j, second in enumerate(numbers):
+            if i == j:
+                continue
+            value = first + second if operation == "+" else first - second
+            if (value == target) == right:
+                return i, j
+    return None

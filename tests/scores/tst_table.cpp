@@ -145,4 +145,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(HighScoreTableTest)
-#include "HighScoreTableTest.moc"
+#include "tst_table.moc"

@@ -172,4 +172,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(HighScoreFileTest)
-#include "HighScoreFileTest.moc"
+#include "tst_file.moc"

@@ -4,7 +4,7 @@
 # it cannot write (the high-score file must then appear in the player's data folder), and the
 # Debian package built from the same install.
 #
-#   install_test.sh <build dir> <application id> <version>
+#   tst_install.sh <build dir> <application id> <version>
 #
 # Exits 77 (skipped) after the other checks when there is no X display to run the program on.
 set -euo pipefail

@@ -347,4 +347,4 @@ private:
 };
 
 QTEST_GUILESS_MAIN(HighScoreFaultsTest)
-#include "HighScoreFaultsTest.moc"
+#include "tst_faults.moc"

@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Plays the real program as a screen-reader user would, over the accessibility bus.
 
-    play_by_screen_reader.py <path of brightsum> <artifacts folder>
+    tst_play_by_screen_reader.py <path of brightsum> <artifacts folder>
 
 Starts a subtraction game at level 3 from the menu, reads the target and the board, answers
 the first question right, gives a wrong pair on the second, and opens the high-score window.
@@ -12,8 +12,9 @@ import os
 import sys
 import time
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 try:
-    import brightsum_atspi as ui
+    import brightsum_driver as ui
 except (ImportError, ValueError) as error:  # no Atspi introspection data on this python
     print(f"SKIP: cannot load the accessibility client: {error}")
     sys.exit(77)
@@ -37,16 +38,6 @@ def check(condition, message):
 
 def number(text):
     return int(text) if text.lstrip("-").isdigit() else None
-
-
-def find_pair(numbers, target, right):
-    """Indexes (i, j), i != j, of a pair whose difference numbers[i] - numbers[j] is (or, with
-    right False, is not) the target."""
-    for i, first in enumerate(numbers):
-        for j, second in enumerate(numbers):
-            if i != j and ((first - second == target) == right):
-                return i, j
-    return None
 
 
 def read_question(program):
@@ -76,7 +67,7 @@ def answer_right(program):
     the answer came too late to be worth 1000 (a slow machine, not a fault)."""
     started = start_subtraction_level_3(program)
     target, numbers = read_question(program)
-    pair = find_pair(numbers, target, right=True)
+    pair = ui.find_pair(numbers, target, "-", right=True)
     check(pair is not None, f"no pair on the board makes {target}: {numbers}")
     i, j = pair
     print(f"question 1: target {target}, picking {numbers[i]} (button {i}) "
@@ -117,7 +108,7 @@ def answer_right(program):
 
 def answer_wrong(program):
     target, numbers = read_question(program)
-    pair = find_pair(numbers, target, right=False)
+    pair = ui.find_pair(numbers, target, "-", right=False)
     check(pair is not None, "every pair on the board is right")
     i, j = pair
     print(f"question 2: target {target}, picking {numbers[i]} then {numbers[j]} (wrong)")
