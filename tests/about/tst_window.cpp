@@ -75,9 +75,15 @@ void TestAboutWindow::showsItsTextsWhenLoaded() {
     QVERIFY(!control<QLabel>(&about, "Label2")->text().isEmpty());
     const QString notice = control<QLabel>(&about, "Label1")->text();
     QVERIFY(notice.startsWith(QStringLiteral("Copyright")));
-    QVERIFY(notice.contains(QStringLiteral("All rights reserved")));
+    // Free software: the notice names the licence, and fits its one line.
+    QVERIFY(notice.contains(QStringLiteral("GPL-3.0-or-later")));
+    const auto* noticeLabel = control<QLabel>(&about, "Label1");
+    QVERIFY(noticeLabel->fontMetrics().horizontalAdvance(notice) <= noticeLabel->width());
     const QString warning = control<QLabel>(&about, "lblDisclaimer")->text();
     QVERIFY2(warning.size() >= 250 && warning.size() <= 310, qPrintable(warning));
+    QVERIFY(warning.contains(QStringLiteral("GNU General Public License")));
+    const auto* warningLabel = control<QLabel>(&about, "lblDisclaimer");
+    QVERIFY(warningLabel->heightForWidth(warningLabel->width()) <= warningLabel->height());
     QCOMPARE(control<QPushButton>(&about, "cmdOK")->text(), QStringLiteral("OK"));
 }
 

@@ -101,7 +101,7 @@ void AboutWindow::buildControls() {
 
     m_copyrightNotice = addLabel("Label1", 0, 1680, 5775, 255);
     m_copyrightNotice->setText(
-        QStringLiteral("Copyright (C) 2026 The Brightsum developers. All rights reserved."));
+        QStringLiteral("Copyright (C) 2026 The Brightsum developers. License: GPL-3.0-or-later."));
 
     m_lblDisclaimer = addLabel("lblDisclaimer", 120, 2160, 5535, 1065);
     m_lblDisclaimer->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -125,10 +125,10 @@ void AboutWindow::Form_Load() {
                               .arg(version::kMinor)
                               .arg(version::kPatch));
     m_lblDisclaimer->setText(QStringLiteral(
-        "Warning: this program is protected by copyright law and by international treaties. "
-        "Copying or passing on this program, or any part of it, without permission may lead "
-        "to serious civil and criminal penalties, and anyone who does so will be prosecuted "
-        "as far as the law allows."));
+        "Warning: this program is protected by copyright law and international treaties. You "
+        "may copy, change and pass it on only under the terms of the GNU General Public "
+        "License, version 3 or later; copying or passing on this program, or any part of it, "
+        "in any other way may lead to civil and criminal penalties."));
 }
 
 void AboutWindow::cmdOK_Click() {
