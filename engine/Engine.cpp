@@ -158,20 +158,17 @@ void Engine::runGameOver() {
     m_ports.window.setTimerEnabled(Timer::tmrPoints, false);
 
     const int score = m_state.TotalPoints;
-    const std::string scoreText = std::to_string(score);
 
     m_table.SortHighScores();
     const std::optional<int> slot = m_table.FindHighScoreSlot(score);
     if (!slot) {
         m_ports.sound.PlaySoundCue(texts::kCueFinish, CueMode::Async);
-        m_ports.window.announce(texts::kAnnounceGameOverStart + scoreText +
-                                texts::kAnnounceGameOverEnd);
-        m_ports.dialogs.showMessage(
-            texts::kGameOverTitle, texts::kGameOverTextStart + scoreText + texts::kGameOverTextEnd);
+        m_ports.window.announce(texts::withScore(texts::kAnnounceGameOver, score));
+        m_ports.dialogs.showMessage(texts::kGameOverTitle,
+                                    texts::withScore(texts::kGameOverText, score));
     } else {
         m_ports.sound.PlaySoundCue(texts::kCueHighScore, CueMode::Async);
-        m_ports.window.announce(texts::kAnnounceGameOverStart + scoreText +
-                                texts::kAnnounceGameOverEnd);
+        m_ports.window.announce(texts::withScore(texts::kAnnounceGameOver, score));
         const std::string name =
             m_ports.dialogs.askText(texts::kHighScoreTitle, texts::kHighScorePrompt)
                 .value_or(std::string());
