@@ -2,6 +2,7 @@
 
 #include "BoardButton.h"
 #include "Engine.h"
+#include "Translation.h"
 #include "WindowLayout.h"
 
 #include <QAction>
@@ -280,7 +281,7 @@ void MainWindow::centre() {
 }
 
 void MainWindow::announce(const std::string& message) {
-    m_status->setAccessibleName(QString::fromStdString(message));
+    m_status->setAccessibleName(Translation::engineText(message));
 }
 
 QLabel* MainWindow::label(Label id) const {

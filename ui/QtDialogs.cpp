@@ -1,13 +1,15 @@
 #include "QtDialogs.h"
 
+#include "Translation.h"
+
 #include <QInputDialog>
 #include <QMessageBox>
 
 namespace brightsum {
 
 void QtDialogs::showMessage(const std::string& title, const std::string& text) {
-    QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title),
-                    QString::fromStdString(text), QMessageBox::Ok, m_owner);
+    QMessageBox box(QMessageBox::NoIcon, Translation::engineText(title),
+                    Translation::engineText(text), QMessageBox::Ok, m_owner);
     box.setObjectName(QStringLiteral("messageBox"));
     box.setTextFormat(Qt::PlainText);
     box.setWindowModality(Qt::WindowModal);
@@ -17,8 +19,8 @@ void QtDialogs::showMessage(const std::string& title, const std::string& text) {
 std::optional<std::string> QtDialogs::askText(const std::string& title, const std::string& text) {
     QInputDialog prompt(m_owner);
     prompt.setObjectName(QStringLiteral("inputDialog"));
-    prompt.setWindowTitle(QString::fromStdString(title));
-    prompt.setLabelText(QString::fromStdString(text));
+    prompt.setWindowTitle(Translation::engineText(title));
+    prompt.setLabelText(Translation::engineText(text));
     prompt.setInputMode(QInputDialog::TextInput);
     prompt.setTextValue(QString());
     prompt.setWindowModality(Qt::WindowModal);

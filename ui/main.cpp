@@ -2,6 +2,7 @@
 #include "CanberraSoundPlayer.h"
 #include "GameSession.h"
 #include "Tracing.h"
+#include "Translation.h"
 
 #include <QApplication>
 
@@ -9,6 +10,7 @@ int main(int argc, char* argv[]) {
     using namespace brightsum;
     GameSession::prepareApplication();
     QApplication app(argc, argv);
+    Translation::installForDesktop();
     GameSession::prepareWidgets();
 
     CanberraSoundPlayer sound(GameSession::programFolder());

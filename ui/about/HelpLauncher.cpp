@@ -1,9 +1,11 @@
 #include "HelpLauncher.h"
 
+#include "LanguageChoice.h"
 #include "OpenFailureNotice.h"
 #include "UrlOpener.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QUrl>
 
 #include <utility>
@@ -14,7 +16,21 @@ HelpLauncher::HelpLauncher(UrlOpener& opener, QString programFolder)
     : m_opener(opener), m_programFolder(std::move(programFolder)) {}
 
 QUrl HelpLauncher::helpPageUrl() const {
-    return QUrl::fromLocalFile(m_programFolder + QStringLiteral("/readme.htm"));
+    const QString page =
+        helpPageName(LanguageChoice::desktopLanguages(), [this](const QString& name) {
+            return QFileInfo(m_programFolder + QLatin1Char('/') + name).isFile();
+        });
+    return QUrl::fromLocalFile(m_programFolder + QLatin1Char('/') + page);
+}
+
+QString HelpLauncher::helpPageName(const QStringList& uiLanguages,
+                                   const std::function<bool(const QString&)>& exists) {
+    auto pageFor = [](const QString& language) {
+        return QStringLiteral("readme.%1.htm").arg(language);
+    };
+    const QString language = LanguageChoice::bestMatch(
+        uiLanguages, [&](const QString& name) { return exists(pageFor(name)); });
+    return language.isEmpty() ? QStringLiteral("readme.htm") : pageFor(language);
 }
 
 void HelpLauncher::mnuHowtoPlay_Click() {

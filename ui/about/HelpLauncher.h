@@ -1,6 +1,9 @@
 #pragma once
 
+#include <functional>
+
 #include <QString>
+#include <QStringList>
 
 class QUrl;
 
@@ -8,8 +11,9 @@ namespace brightsum {
 
 class UrlOpener;
 
-// Behind the menu entry "&Information and Instructions": opens the help page "readme.htm" of
-// the program folder in the desktop's default viewer, every time it is chosen.
+// Behind the menu entry "&Information and Instructions": opens the help page of the program
+// folder in the desktop's default viewer, every time it is chosen. The page is "readme.htm",
+// or "readme.<language>.htm" beside it for the first of the desktop's languages that has one.
 class HelpLauncher {
 public:
     HelpLauncher(UrlOpener& opener, QString programFolder);
@@ -18,6 +22,11 @@ public:
     void mnuHowtoPlay_Click();
     // The help page as a file URL: every character of the folder's path is taken literally.
     QUrl helpPageUrl() const;
+
+    // The help page's file name for the first of the languages whose page `exists`; the
+    // English "readme.htm" when English comes first or no language has a page.
+    static QString helpPageName(const QStringList& uiLanguages,
+                                const std::function<bool(const QString&)>& exists);
 
 private:
     UrlOpener& m_opener;
