@@ -135,6 +135,9 @@ class Program:
             "XDG_DATA_HOME": os.path.join(self.scratch, "home", "data"),
             "XDG_CONFIG_HOME": os.path.join(self.scratch, "home", "config"),
             "XDG_CACHE_HOME": os.path.join(self.scratch, "home", "cache"),
+            # The drivers read the English texts, whatever the language of the desktop the
+            # tests run on; a run in another language passes its own in extra_env.
+            "LC_ALL": "C.UTF-8",
         })
         env.update(extra_env or {})
         os.makedirs(env["HOME"])
