@@ -13,14 +13,17 @@ class TracingWindowPort final : public MainWindowPort {
 public:
     explicit TracingWindowPort(MainWindow& window) : m_window(window) {}
 
+    // The one call it watches.
+    void setTimerEnabled(Timer timer, bool enabled) override;
+
+    // The rest pass straight through.
+    void centre() override;
+    void announce(const std::string& message) override;
     void setCaption(Label label, const std::string& text) override;
     std::string caption(Label label) const override;
     void setButtonCaption(int index, const std::string& text) override;
     std::string buttonCaption(int index) const override;
     void setButtonColour(int index, int paletteIndex) override;
-    void setTimerEnabled(Timer timer, bool enabled) override;
-    void centre() override;
-    void announce(const std::string& message) override;
 
 private:
     MainWindow& m_window;
