@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
-"""Checks the help page as a browser-independent reader would: well-formed HTML5 with every
+"""Checks the help pages as a browser-independent reader would: well-formed HTML5 with every
 element closed in order, the head a narrow window needs, and nothing that reaches outside the
 file (the page must work offline, from any folder)."""
 
+import os
 import re
 import sys
 from html.parser import HTMLParser
@@ -74,16 +75,33 @@ def check(path):
     return problems
 
 
+def check_language(path):
+    """A translated page, readme.<lang>.htm, says in <html lang> which language it is in."""
+    match = re.fullmatch(r"readme\.([A-Za-z]{2,3}(?:_[A-Za-z]{2}|_[0-9]{3})?)\.htm",
+                         os.path.basename(path))
+    if not match:
+        return []
+    with open(path, encoding="utf-8") as page:
+        tag = re.search(r"<html\b[^>]*\blang\s*=\s*[\"']?([^\"'\s>]+)", page.read(), re.IGNORECASE)
+    wanted = match.group(1).replace("_", "-")
+    if not tag or tag.group(1).lower() != wanted.lower():
+        return [f"<html lang> must be \"{wanted}\" in a page named for that language"]
+    return []
+
+
 def main():
-    if len(sys.argv) != 2:
-        print("usage: tst_help_page.py <page>", file=sys.stderr)
+    if len(sys.argv) < 2:
+        print("usage: tst_help_page.py <page>...", file=sys.stderr)
         return 2
-    problems = check(sys.argv[1])
-    for problem in problems:
-        print(f"{sys.argv[1]}: {problem}")
-    if not problems:
-        print(f"{sys.argv[1]}: well-formed, self-contained")
-    return 1 if problems else 0
+    failed = False
+    for path in sys.argv[1:]:
+        problems = check(path) + check_language(path)
+        for problem in problems:
+            print(f"{path}: {problem}")
+        if not problems:
+            print(f"{path}: well-formed, self-contained")
+        failed = failed or bool(problems)
+    return 1 if failed else 0
 
 
 if __name__ == "__main__":
