@@ -7,8 +7,9 @@ packages=(
     # build
     g++ cmake ninja-build pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev
     libcanberra-dev
-    # translations: lupdate and lrelease with their CMake functions, and Qt's own catalogues
-    qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
+    # translations: lupdate and lrelease with their CMake functions, Qt's own catalogues, and
+    # python3 for the pseudo-language the tests use
+    qt6-l10n-tools qt6-tools-dev qt6-translations-l10n python3
     # run: sound back end, default alert sound, fonts with the metrics the layout needs
     libcanberra-pulse sound-theme-freedesktop fonts-liberation2
     # tests: headless desktop, sound server, accessibility bus, measuring tools
