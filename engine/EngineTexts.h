@@ -16,7 +16,7 @@ namespace brightsum::texts {
 inline constexpr const char* kContext = "brightsum::Engine";
 
 inline constexpr const char* kGameOverTitle = QT_TRANSLATE_NOOP("brightsum::Engine", "Game Over");
-// "%1" stands for the final score: "Game over! Your final score is 5400."
+//: %1 is the final score, a number: "Game over! Your final score is 5400."
 inline constexpr const char* kGameOverText =
     QT_TRANSLATE_NOOP("brightsum::Engine", "Game over! Your final score is %1.");
 
@@ -32,13 +32,16 @@ inline constexpr const char* kScoresNotSavedText =
                       "until Brightsum is closed.");
 
 // Spoken by screen readers; the dialogs speak for themselves.
+//: Read out by screen readers after a right pair.
 inline constexpr const char* kAnnounceRight =
     QT_TRANSLATE_NOOP("brightsum::Engine", "Right answer.");
+//: Read out by screen readers after a wrong pair.
 inline constexpr const char* kAnnounceWrong =
     QT_TRANSLATE_NOOP("brightsum::Engine", "Wrong answer. Try again.");
+//: Read out by screen readers when a question runs out of time.
 inline constexpr const char* kAnnounceTimeUp =
     QT_TRANSLATE_NOOP("brightsum::Engine", "Time is up.");
-// "%1" stands for the final score.
+//: Read out by screen readers. %1 is the final score, a number.
 inline constexpr const char* kAnnounceGameOver =
     QT_TRANSLATE_NOOP("brightsum::Engine", "Game over. Your final score is %1.");
 

@@ -31,6 +31,7 @@
     </message>
     <message>
         <source>Game over! Your final score is %1.</source>
+        <extracomment>%1 is the final score, a number: &quot;Game over! Your final score is 5400.&quot;</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -51,18 +52,22 @@
     </message>
     <message>
         <source>Right answer.</source>
+        <extracomment>Read out by screen readers after a right pair.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Wrong answer. Try again.</source>
+        <extracomment>Read out by screen readers after a wrong pair.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Time is up.</source>
+        <extracomment>Read out by screen readers when a question runs out of time.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Game over. Your final score is %1.</source>
+        <extracomment>Read out by screen readers. %1 is the final score, a number.</extracomment>
         <translation type="unfinished"></translation>
     </message>
 </context>
