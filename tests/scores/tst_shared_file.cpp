@@ -179,6 +179,19 @@ private slots:
         QCOMPARE(fileRows(programFile())[0], " 99999|Nova| 5");
     }
 
+    // Something planted in the lock file's place is neither followed nor written through, and
+    // the game still saves, as it did before there was a lock.
+    void somethingInTheLockFilesPlaceIsLeftAlone() {
+        const QString outside = m_dir->filePath("outside");
+        const QString lockFile = m_program + "/" + HighScoreFile::kLockFileName;
+        QVERIFY(QFile::link(outside, lockFile));
+        const HighScoreFile file = scoreFile();
+        QVERIFY(file.SaveHighScores(HighScoreTable::DefaultHighScores()));
+        QCOMPARE(readBytes(programFile()), fixture("default.dat"));
+        QVERIFY(!QFileInfo::exists(outside));
+        QVERIFY(QFileInfo(lockFile).isSymLink());
+    }
+
     // Two copies playing and restarting as fast as they can, each checking after every step
     // that none of its entries has gone while it still belonged in the table.
     void twoCopiesPlayingAtOnceLoseNothing() {
