@@ -588,13 +588,17 @@ def main():
     commit = args.commit or git_commit(os.path.dirname(os.path.abspath(__file__)))
 
     if args.only_slow_flush:
+        load_before = os.getloadavg()
         slow = slow_flush_section(args.brightsum, max(args.slow_flush, 1))
+        load_after = os.getloadavg()
         print()
         print_slow_flush(slow)
+        print(f"   load average {load_before[0]:.2f} before, {load_after[0]:.2f} after")
         record = {
             "time": datetime.datetime.now(datetime.timezone.utc).isoformat(timespec="seconds"),
             "commit": commit,
             "cores": os.cpu_count(),
+            "load": [round(load_before[0], 2), round(load_after[0], 2)],
             "slow_flush": slow,
         }
         with open(args.results, "a") as out:
