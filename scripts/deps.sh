@@ -12,6 +12,8 @@ packages=(
     # tests: headless desktop, sound server, accessibility bus, measuring tools
     xvfb xauth xdotool x11-utils imagemagick dbus-daemon at-spi2-core python3-pyatspi
     gir1.2-atspi-2.0 pulseaudio pulseaudio-utils sox
+    # benchmark: flushes slowed by fault injection
+    strace
     # fuzzing, sanitizers, install checks, packaging
     clang-14 libclang-rt-14-dev desktop-file-utils appstream dpkg-dev fakeroot file
 )

@@ -1,5 +1,5 @@
 #include "HighScoreWindow.h"
-#include "HighScoreFile.h"
+#include "HighScoreFormat.h"
 #include "HighScoreTable.h"
 #include "HighScoreWindowOpener.h"
 #include "SimSound.h"
@@ -17,9 +17,9 @@ namespace {
 
 // The table as it stands after reading the default file: numbers keep the file's blank.
 HighScoreTable tableFromDefaultFile() {
-    return HighScoreFile::parse(
-               HighScoreFile::serialise(HighScoreTable::DefaultHighScores()).value())
-        .value();
+    return HighScoreFormat::parse(
+               HighScoreFormat::serialise(HighScoreTable::DefaultHighScores()).value())
+        .table.value();
 }
 
 QStringList rows(const QListWidget* list) {
