@@ -69,7 +69,11 @@ void GameWindowTest::startUpShowsTheIdleWindow() {
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QVERIFY(centredOnScreen(&window));
     GameSession::prepareWidgets();
-    QCOMPARE(window.windowIcon().availableSizes(), (QList<QSize>{{16, 16}, {32, 32}}));
+    QCOMPARE(window.windowIcon().availableSizes(),
+             (QList<QSize>{{16, 16}, {32, 32}, {48, 48}, {64, 64}, {128, 128}}));
+    for (const QSize size : window.windowIcon().availableSizes()) {
+        QCOMPARE(window.windowIcon().pixmap(size).size(), size);  // drawn at that size, not scaled
+    }
 
     // The question line shows question marks; the status line keeps its creation texts
     // until the first game writes it.
