@@ -13,6 +13,10 @@ DesktopUrlOpener::~DesktopUrlOpener() {
     }
 }
 
+bool DesktopUrlOpener::idle() const {
+    return m_running.findChildren<QProcess*>().isEmpty();
+}
+
 void DesktopUrlOpener::openUrl(const QUrl& url, Failure failed) {
     auto* process = new QProcess(&m_running);
     process->setProgram(QStringLiteral("xdg-open"));

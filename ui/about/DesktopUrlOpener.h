@@ -22,6 +22,8 @@ public:
     DesktopUrlOpener& operator=(const DesktopUrlOpener&) = delete;
 
     void openUrl(const QUrl& url, Failure failed) override;
+    // Whether every opener started has ended and been reported.
+    bool idle() const;
 
 private:
     // Parent of the running openers; each deletes itself when it ends.
