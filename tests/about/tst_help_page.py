@@ -1,8 +1,11 @@
 #!/usr/bin/env python3
 """Checks the help page as a browser-independent reader would: well-formed HTML5 with every
 element closed in order, the head a narrow window needs, and nothing that reaches outside the
-file (the page must work offline, from any folder)."""
+file (the page must work offline, from any folder). Then what it tells: every file the program
+writes, the keyboard route to the Help menu, muting and enlarging; and that every link of the
+page leads to an anchor of its own."""
 
+import html
 import re
 import sys
 from html.parser import HTMLParser
@@ -71,6 +74,47 @@ def check(path):
             problems.append(text)
     problems += [f"the page needs exactly one <{tag}>" for tag in ("head", "body", "h1")
                  if len(checker.seen.get(tag, [])) != 1]
+    problems += check_anchors(checker)
+    problems += check_content(source)
+    return problems
+
+
+def check_anchors(checker):
+    ids = [attrs["id"] for attrs_list in checker.seen.values() for attrs in attrs_list
+           if attrs.get("id")]
+    problems = [f"id {name!r} is used twice" for name in set(ids) if ids.count(name) > 1]
+    links = [attrs.get("href", "") for attrs in checker.seen.get("a", [])]
+    problems += [f"link {href!r} leads to no anchor of the page" for href in links
+                 if href.startswith("#") and href[1:] not in ids]
+    return problems
+
+
+# What the page must tell, as plain text after its markup is stripped, and what it must not.
+MUST_TELL = {
+    "hiscore.dat": "the high-score file",
+    "hiscore.bad": "where a damaged table is set aside",
+    ".hiscore.dat.XXXXXX": "the temporary file of a save",
+    "hiscore.lock": "the lock file beside the table",
+    "System Sounds": "how to mute the sounds",
+    "QT_SCALE_FACTOR=1.5": "how to enlarge this program alone",
+    "scaling": "how to enlarge through the desktop",
+    "Alt+A and then \u2190": "the keyboard route to the Help menu",
+    "Alt+H shows the High Scores": "what Alt+H does",
+    "Space or Enter picks": "that Enter picks a board button",
+}
+MUST_NOT_TELL = {
+    "again to open the Help menu": "a second Alt+H does not open the Help menu",
+    "only file it writes": "the program writes more than one file",
+}
+
+
+def check_content(source):
+    text = re.sub(r"<[^>]*>", "", source)
+    text = re.sub(r"\s+", " ", html.unescape(text))
+    problems = [f"the page does not tell {what} ({needle!r})"
+                for needle, what in MUST_TELL.items() if needle not in text]
+    problems += [f"the page still says {needle!r}, but {why}"
+                 for needle, why in MUST_NOT_TELL.items() if needle in text]
     return problems
 
 

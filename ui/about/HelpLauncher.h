@@ -1,27 +1,40 @@
 #pragma once
 
+#include <QPointer>
 #include <QString>
 
 class QUrl;
 
 namespace brightsum {
 
+class HelpViewer;
 class UrlOpener;
 
 // Behind the menu entry "&Information and Instructions": opens the help page "readme.htm" of
-// the program folder in the desktop's default viewer, every time it is chosen.
+// the program folder in the desktop's default viewer, every time it is chosen. When the
+// desktop has no viewer that works, the page opens in the program's own help window instead,
+// so the help never fails in silence.
 class HelpLauncher {
 public:
     HelpLauncher(UrlOpener& opener, QString programFolder);
+    ~HelpLauncher();
+
+    HelpLauncher(const HelpLauncher&) = delete;
+    HelpLauncher& operator=(const HelpLauncher&) = delete;
 
     // Returns as soon as the viewer has been started; never waits for it.
     void mnuHowtoPlay_Click();
     // The help page as a file URL: every character of the folder's path is taken literally.
     QUrl helpPageUrl() const;
+    // The program's own help window while it is open, or nullptr.
+    HelpViewer* viewer() const;
 
 private:
+    void showBuiltInViewer(const QUrl& page);
+
     UrlOpener& m_opener;
     QString m_programFolder;
+    QPointer<HelpViewer> m_viewer;
 };
 
 }  // namespace brightsum
