@@ -9,7 +9,10 @@ X map events) and from their timing marks on stderr:
 then drives one Brightsum game with xdotool for
   4. CPU during the one-second pauses after wrong answers and time-outs;
   5. the length of unanswered questions and the timing of the decay ticks;
-  6. the time from a click on a board button to the button painted green.
+  6. the time from a click on a board button to the button painted green;
+and last, as on a slow disk,
+  7. exec to first paint with every flush (fsync, fdatasync) held up 50 ms by strace's fault
+     injection, with the flushes counted (--only-slow-flush measures just this).
 Prints medians and ratios and appends every figure as one JSON line to a results file.
 
 Expects DISPLAY (Xvfb, no window manager) and PULSE_SERVER to be set: scripts/bench.sh starts
@@ -25,6 +28,7 @@ import select
 import statistics
 import subprocess
 import sys
+import tempfile
 import threading
 import time
 import wave
@@ -181,7 +185,7 @@ class MapWatcher:
 class Traced:
     """A program started with BRIGHTSUM_TRACE=1; its marks are collected as they arrive."""
 
-    def __init__(self, path, name):
+    def __init__(self, path, name, wrapper=()):
         self.name = name
         env = dict(os.environ)
         env["BRIGHTSUM_TRACE"] = "1"
@@ -192,7 +196,7 @@ class Traced:
         self.first_paint_proc_ticks = None
         self._cond = threading.Condition()
         self.exec_ns = now_ns()
-        self.proc = subprocess.Popen([path], env=env, stdin=subprocess.DEVNULL,
+        self.proc = subprocess.Popen([*wrapper, path], env=env, stdin=subprocess.DEVNULL,
                                      stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
         self.pid = self.proc.pid
         threading.Thread(target=self._read, daemon=True).start()
@@ -482,6 +486,76 @@ def ratio(a, b):
     return a / b if a is not None and b else None
 
 
+# Every flush of the program and its threads held up 50 ms on its way back, as on a slow disk.
+SLOW_FLUSH = ["strace", "-f", "-o", "/dev/null", "-e", "inject=fsync,fdatasync:delay_exit=50000"]
+
+
+def stop_traced_child(program):
+    """Ends the program that strace started (strace then ends with it)."""
+    try:
+        with open(f"/proc/{program.pid}/task/{program.pid}/children") as f:
+            children = [int(pid) for pid in f.read().split()]
+    except OSError:
+        children = []
+    for pid in children:
+        try:
+            os.kill(pid, 15)
+        except ProcessLookupError:
+            pass
+    try:
+        program.proc.wait(5)
+    except subprocess.TimeoutExpired:
+        pass
+    program.stop()
+
+
+def slow_flush_run(path):
+    """Exec to first paint, in ms, with every flush held up 50 ms."""
+    program = Traced(path, "brightsum", wrapper=SLOW_FLUSH)
+    try:
+        (_, paint_ns, _), _ = program.wait_first_paint(slow_ms=15000)
+        return (paint_ns - program.exec_ns) / 1e6
+    finally:
+        stop_traced_child(program)
+
+
+def flushes_at_start(path):
+    """How many flushes one start-up makes, up to a second after its first paint."""
+    handle, log = tempfile.mkstemp(prefix="brightsum-flushes.")
+    os.close(handle)
+    program = Traced(path, "brightsum",
+                     wrapper=["strace", "-f", "-o", log, "-e", "trace=fsync,fdatasync"])
+    try:
+        (_, paint_ns, _), _ = program.wait_first_paint(slow_ms=15000)
+        sleep_until(paint_ns + 1 * NS)
+    finally:
+        stop_traced_child(program)
+    try:
+        with open(log) as f:
+            return sum(1 for line in f if "fsync(" in line or "fdatasync(" in line)
+    finally:
+        os.remove(log)
+
+
+def slow_flush_section(path, runs):
+    """Median exec to first paint with slow flushes, after a warm-up start that leaves the
+    program folder as every later start finds it."""
+    slow_flush_run(path)
+    times = []
+    for number in range(1, runs + 1):
+        times.append(slow_flush_run(path))
+        print(f"run {number}    brightsum with 50 ms flushes: first paint {fmt(times[-1])} ms",
+              flush=True)
+    return {"first_paint_ms": median(times), "per_run_ms": times,
+            "flushes_at_start": flushes_at_start(path)}
+
+
+def print_slow_flush(slow):
+    print(f"7. exec to first paint, each flush slowed 50 ms (ms): median "
+          f"{fmt(slow['first_paint_ms'])} over {len(slow['per_run_ms'])} runs; "
+          f"{slow['flushes_at_start']} flushes at start-up")
+
+
 def git_commit(folder):
     try:
         return subprocess.run(["git", "-C", folder, "rev-parse", "--short", "HEAD"],
@@ -502,16 +576,41 @@ def main():
                         help="repeat the clicks with the sink held at this many ms (0: skip)")
     parser.add_argument("--plateau", type=int, default=0,
                         help="also run both side by side this many seconds for the RSS plateau")
+    parser.add_argument("--slow-flush", type=int, default=5,
+                        help="start-ups to time with every flush slowed 50 ms (0: skip)")
+    parser.add_argument("--only-slow-flush", action="store_true",
+                        help="measure only the start-ups with slow flushes")
+    parser.add_argument("--commit", help="the commit the measured program was built from "
+                        "(default: this script's tree)")
     parser.add_argument("--results", required=True, help="JSON lines file to append to")
     args = parser.parse_args()
+    # The tree as built for this run; other commits may land while it runs.
+    commit = args.commit or git_commit(os.path.dirname(os.path.abspath(__file__)))
+
+    if args.only_slow_flush:
+        load_before = os.getloadavg()
+        slow = slow_flush_section(args.brightsum, max(args.slow_flush, 1))
+        load_after = os.getloadavg()
+        print()
+        print_slow_flush(slow)
+        print(f"   load average {load_before[0]:.2f} before, {load_after[0]:.2f} after")
+        record = {
+            "time": datetime.datetime.now(datetime.timezone.utc).isoformat(timespec="seconds"),
+            "commit": commit,
+            "cores": os.cpu_count(),
+            "load": [round(load_before[0], 2), round(load_after[0], 2)],
+            "slow_flush": slow,
+        }
+        with open(args.results, "a") as out:
+            out.write(json.dumps(record, sort_keys=True) + "\n")
+        print(f"\nappended to {args.results}")
+        return 0
 
     select_s = None
     select_path = os.path.join(os.path.dirname(args.brightsum), "select.wav")
     with wave.open(select_path) as w:
         select_s = w.getnframes() / w.getframerate()
 
-    # The tree as built for this run; other commits may land while it runs.
-    commit = git_commit(os.path.dirname(os.path.abspath(__file__)))
     watcher = MapWatcher()
     load_before = os.getloadavg()
     programs = {"brightsum": args.brightsum, "floor": args.floor}
@@ -540,6 +639,10 @@ def main():
         low = low_latency_clicks(args.brightsum, watcher, args.low_latency, 3)
 
     plateau = plateau_run(programs, args.plateau) if args.plateau > 0 else None
+    slow = None
+    if args.slow_flush > 0:
+        print("start-ups with every flush slowed 50 ms ...", flush=True)
+        slow = slow_flush_section(args.brightsum, args.slow_flush)
     load_after = os.getloadavg()
 
     keys = ["mapped_ms", "first_paint_ms", "startup_cpu_ms", "startup_cpu_exact_ms",
@@ -633,6 +736,9 @@ def main():
               f" over {len(low['press_to_green_ms'])}   goal {green_goal:.1f}: "
               f"{met('click_to_green_low_latency')}")
         print(f"   medians of its stages (ms):      {stages(low)}")
+    if slow:
+        print()
+        print_slow_flush(slow)
 
     record = {
         "time": datetime.datetime.now(datetime.timezone.utc).isoformat(timespec="seconds"),
@@ -649,6 +755,7 @@ def main():
         "game_low_latency": low,
         "select_wav_ms": select_s * 1000,
         "plateau_rss_mb": plateau,
+        "slow_flush": slow,
         "goals": goals,
     }
     with open(args.results, "a") as out:

@@ -173,10 +173,11 @@ void Engine::runGameOver() {
             m_ports.dialogs.askText(texts::kHighScoreTitle, texts::kHighScorePrompt)
                 .value_or(std::string());
         m_table.InsertHighScore(*slot, name, score, m_state.Level);
-        if (m_scoreFile.SaveHighScores(m_table)) {
-            m_unsavedScores = false;
-        } else {
-            m_unsavedScores = true;
+        m_unsavedEntries.push_back(
+            {name, static_cast<double>(score), static_cast<double>(m_state.Level)});
+        // Placed again into the file's table as it stands now, which another copy of the game
+        // may have changed; the table shown below is then the one saved.
+        if (!saveUnsavedScores()) {
             // Told before the high-score window opens: a message shown after it would take
             // the focus and close that window at once.
             if (!m_toldScoresUnsaved) {
@@ -356,24 +357,24 @@ void Engine::Form_Load() {
 }
 
 bool Engine::saveUnsavedScores() {
-    if (m_scoreFile.SaveHighScores(m_table)) {
-        m_unsavedScores = false;
+    if (m_scoreFile.SaveNewHighScores(m_table, m_unsavedEntries)) {
+        m_unsavedEntries.clear();
     }
-    return !m_unsavedScores;
+    return m_unsavedEntries.empty();
 }
 
 void Engine::loadHighScores() {
     // Reading the file back would replace an entry that never reached it with the older
     // file or the default table; until it can be written, the table in memory is the one
     // to keep.
-    if (m_unsavedScores && !saveUnsavedScores()) {
+    if (hasUnsavedScores() && !saveUnsavedScores()) {
         return;
     }
     m_scoreFile.LoadHighScores(m_table);
 }
 
 void Engine::mnuhiscore_Click() {
-    if (!m_unsavedScores || saveUnsavedScores()) {
+    if (!hasUnsavedScores() || saveUnsavedScores()) {
         m_scoreFile.ReadHighScoreFile(m_table);
     }
     ShowHighScores();

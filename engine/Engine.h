@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "GameState.h"
 #include "HighScoreTable.h"
+#include "NewHighScore.h"
 
 namespace brightsum {
 
@@ -65,7 +67,7 @@ public:
     const HighScoreTable& table() const { return m_table; }
 
     // True while the high-score table holds an entry that could not be written to disk.
-    bool hasUnsavedScores() const { return m_unsavedScores; }
+    bool hasUnsavedScores() const { return !m_unsavedEntries.empty(); }
 
 private:
     void startGame(const char* operation, int level);
@@ -94,7 +96,8 @@ private:
     bool m_wrongPairShown = false;
     // Inside the game-over steps, whose dialogs let events through.
     bool m_gameOverRunning = false;
-    bool m_unsavedScores = false;
+    // The high scores placed since the file last took a save, oldest first.
+    std::vector<NewHighScore> m_unsavedEntries;
     bool m_toldScoresUnsaved = false;
 };
 

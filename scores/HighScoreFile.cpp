@@ -1,16 +1,15 @@
 #include "HighScoreFile.h"
 
+#include "FileLock.h"
 #include "HighScoreFormat.h"
+#include "UniqueFd.h"
 
-#include <dirent.h>
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <system_error>
 #include <utility>
 
@@ -19,8 +18,6 @@ namespace brightsum {
 namespace fs = std::filesystem;
 
 namespace {
-
-constexpr std::size_t kTempSuffixLength = 6;  // the XXXXXX of mkstemp
 
 enum class Kind {
     Absent,
@@ -52,22 +49,6 @@ fs::path folderOf(const fs::path& file) {
     fs::path folder = file.parent_path();
     return folder.empty() ? fs::path(".") : folder;
 }
-
-class Fd {
-public:
-    explicit Fd(int fd = -1) : m_fd(fd) {}
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    ~Fd() {
-        if (m_fd >= 0) {
-            ::close(m_fd);
-        }
-    }
-    int get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
 
 // Opens a regular file for reading. O_NONBLOCK keeps a FIFO named like the file from
 // blocking the program forever; anything but a regular file is refused.
@@ -107,49 +88,6 @@ bool readUpTo(int fd, std::size_t limit, std::string& bytes, bool& complete) {
     return true;
 }
 
-bool isTempName(const char* name) {
-    const std::size_t prefix = std::strlen(HighScoreFile::kTempPrefix);
-    return std::strncmp(name, HighScoreFile::kTempPrefix, prefix) == 0 &&
-           std::strlen(name) == prefix + kTempSuffixLength;
-}
-
-// Removes temporary files that no save is writing any more. A writer holds a lock on its
-// temporary file until the rename, and the lock dies with its process, so a file whose lock
-// can be taken was left by a save that never finished.
-void removeStaleTemps(const fs::path& folder) {
-    const int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dirFd < 0) {
-        return;
-    }
-    DIR* dir = ::fdopendir(dirFd);
-    if (dir == nullptr) {
-        ::close(dirFd);
-        return;
-    }
-    while (const dirent* entry = ::readdir(dir)) {
-        if (!isTempName(entry->d_name)) {
-            continue;
-        }
-        Fd fd(::openat(dirFd, entry->d_name,
-                       O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY));
-        struct stat st {};
-        if (fd.get() < 0 || ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
-            continue;
-        }
-        if (::flock(fd.get(), LOCK_EX | LOCK_NB) == 0) {
-            ::unlinkat(dirFd, entry->d_name, 0);
-        }
-    }
-    ::closedir(dir);
-}
-
-void syncFolder(const fs::path& folder) {
-    Fd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (fd.get() >= 0) {
-        ::fsync(fd.get());
-    }
-}
-
 }  // namespace
 
 HighScoreFile::HighScoreFile(fs::path programFolder, fs::path dataFolder) {
@@ -182,11 +120,25 @@ HighScoreFile::HighScoreFile(fs::path programFolder, fs::path dataFolder) {
     }
 }
 
+FileLock HighScoreFile::lock() const {
+    const fs::path folder = folderOf(m_path);
+    if (m_place == Place::DataFolder) {
+        std::error_code ignored;
+        fs::create_directories(folder, ignored);  // it may have been removed
+    }
+    return FileLock(folder / kLockFileName, m_lockTimeout);
+}
+
 // Copies the program folder's file so that it reads exactly as the original would. A file
 // too large to read whole is copied up to the end of its thirtieth field, and not at all
 // when those fields cannot be read.
 void HighScoreFile::seedFrom(const fs::path& source) {
-    Fd fd(openRegular(source));
+    // Another copy of the game may be seeding or saving the same file right now.
+    const FileLock held = lock();
+    if (held.state() == FileLock::State::Busy || kindOf(m_path) != Kind::Absent) {
+        return;
+    }
+    UniqueFd fd(openRegular(source));
     std::string bytes;
     bool complete = false;
     if (fd.get() < 0 || !readUpTo(fd.get(), HighScoreFormat::kReadLimit, bytes, complete)) {
@@ -199,24 +151,27 @@ void HighScoreFile::seedFrom(const fs::path& source) {
         }
         bytes.resize(parsed.end);
     }
-    writeAtomically(m_path, [&](int out) { return writeAll(out, bytes.data(), bytes.size()); });
+    m_writer.replace(m_path, bytes);
 }
 
-HighScoreFile::ReadResult HighScoreFile::read(HighScoreTable& table) const {
-    Fd fd(openRegular(m_path));
+HighScoreFile::ReadResult HighScoreFile::read(HighScoreTable& table, std::string* bytes) const {
+    UniqueFd fd(openRegular(m_path));
     if (fd.get() < 0) {
         return errno == ENOENT ? ReadResult::Missing : ReadResult::Unreadable;
     }
-    std::string bytes;
+    std::string read;
     bool complete = false;
-    if (!readUpTo(fd.get(), HighScoreFormat::kReadLimit, bytes, complete)) {
+    if (!readUpTo(fd.get(), HighScoreFormat::kReadLimit, read, complete)) {
         return ReadResult::Unreadable;
     }
-    HighScoreFormat::Parsed parsed = HighScoreFormat::parse(bytes, complete);
+    HighScoreFormat::Parsed parsed = HighScoreFormat::parse(read, complete);
     if (!parsed.table) {
         return ReadResult::Unreadable;
     }
     table = std::move(*parsed.table);
+    if (bytes != nullptr && complete) {
+        *bytes = std::move(read);
+    }
     return ReadResult::Read;
 }
 
@@ -224,29 +179,75 @@ bool HighScoreFile::ReadHighScoreFile(HighScoreTable& table) const {
     return read(table) == ReadResult::Read;
 }
 
-HighScoreFile::SaveResult HighScoreFile::save(const HighScoreTable& table) const {
+HighScoreFile::SaveResult HighScoreFile::save(const HighScoreTable& table,
+                                              const std::string* current) const {
     const std::optional<std::string> bytes = HighScoreFormat::serialise(table);
     if (!bytes) {
         return SaveResult::BadNumber;
+    }
+    if (current != nullptr && *current == *bytes) {
+        // The file already says this: no new file, no flush. The answer is still the one a
+        // write would give where the place cannot be written, and what a killed save left
+        // behind is cleared as a write would have done.
+        const fs::path folder = folderOf(m_path);
+        if (!canWriteFolder(folder) || !canWrite(m_path)) {
+            return SaveResult::WriteFailed;
+        }
+        m_writer.removeStaleTemps(folder);
+        return SaveResult::Saved;
     }
     if (m_place == Place::DataFolder) {
         std::error_code ignored;
         fs::create_directories(folderOf(m_path), ignored);  // it may have been removed
     }
-    const bool written =
-        writeAtomically(m_path, [&](int fd) { return writeAll(fd, bytes->data(), bytes->size()); });
-    return written ? SaveResult::Saved : SaveResult::WriteFailed;
+    return m_writer.replace(m_path, *bytes) ? SaveResult::Saved : SaveResult::WriteFailed;
 }
 
 bool HighScoreFile::SaveHighScores(const HighScoreTable& table) const {
+    const FileLock held = lock();
+    if (held.state() == FileLock::State::Busy) {
+        return false;
+    }
+    return save(table) == SaveResult::Saved;
+}
+
+bool HighScoreFile::SaveNewHighScores(HighScoreTable& table,
+                                      std::span<const NewHighScore> entries) const {
+    const FileLock held = lock();
+    if (held.state() == FileLock::State::Busy) {
+        return false;
+    }
+    HighScoreTable current;
+    if (read(current) == ReadResult::Read) {
+        current.SortHighScores();
+        for (const NewHighScore& entry : entries) {
+            if (const std::optional<int> slot = current.FindHighScoreSlot(entry.points)) {
+                current.InsertHighScore(*slot, entry.name, entry.points, entry.level);
+            }
+        }
+        // The same table as the caller's, unless another copy of the game has saved since
+        // this one last read the file. Only then is the caller's table replaced: its texts
+        // ("1000" from the default table, where the file says " 1000") are already on show.
+        if (HighScoreFormat::serialise(current) != HighScoreFormat::serialise(table)) {
+            table = std::move(current);
+        }
+    }
     return save(table) == SaveResult::Saved;
 }
 
 bool HighScoreFile::LoadHighScores(HighScoreTable& table) const {
+    const FileLock held = lock();
     HighScoreTable read;
-    const ReadResult result = this->read(read);
+    std::string bytes;
+    const ReadResult result = this->read(read, &bytes);
+    if (held.state() == FileLock::State::Busy) {
+        // Another copy of the game is in the middle of a save and kept the lock too long: take
+        // the table from the file as it stands (a save replaces it whole) and write nothing.
+        table = result == ReadResult::Read ? std::move(read) : HighScoreTable::DefaultHighScores();
+        return false;
+    }
     if (result == ReadResult::Read) {
-        switch (save(read)) {
+        switch (save(read, bytes.empty() ? nullptr : &bytes)) {
             case SaveResult::Saved:
                 table = std::move(read);
                 return true;
@@ -260,125 +261,44 @@ bool HighScoreFile::LoadHighScores(HighScoreTable& table) const {
     }
 
     table = HighScoreTable::DefaultHighScores();
-    // A damaged file is replaced only once its bytes are safe in "hiscore.bad".
+    // A damaged file is replaced only once it is safe as "hiscore.bad".
     if (result != ReadResult::Missing && !keepBadCopy()) {
         return false;
     }
     return save(table) == SaveResult::Saved;
 }
 
+// Keeps the damaged file under a second name without reading it, however large it is, and
+// without ever giving a name in this folder to a file elsewhere: a symbolic link is kept as the
+// link it is, and a file that has other names already is copied instead.
 bool HighScoreFile::keepBadCopy() const {
-    const fs::path folder = folderOf(m_path);
-    const fs::path bad = folder / kBadFileName;
-
-    // A second name for the same bytes costs nothing, however large the file is.
-    std::string name = (folder / kTempPrefix).string() + std::string(kTempSuffixLength, 'X');
-    const int probe = ::mkostemp(name.data(), O_CLOEXEC);
-    if (probe >= 0) {
-        ::close(probe);
-        ::unlink(name.c_str());
-        if (::linkat(AT_FDCWD, m_path.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
-            if (::rename(name.c_str(), bad.c_str()) == 0) {
-                syncFolder(folder);
-                return true;
-            }
-            ::unlink(name.c_str());
-            return false;
-        }
-    }
-
-    // No hard links here (or the file lies on another file system): copy it.
-    Fd source(openRegular(m_path));
-    if (source.get() < 0) {
+    const fs::path bad = folderOf(m_path) / kBadFileName;
+    struct stat st {};
+    if (::lstat(m_path.c_str(), &st) != 0) {
         return false;
     }
-    return writeAtomically(bad, [&](int out) {
-        char buffer[65536];
-        for (;;) {
-            const ssize_t n = ::read(source.get(), buffer, sizeof buffer);
-            if (n < 0 && errno == EINTR) {
-                continue;
-            }
-            if (n <= 0) {
-                return n == 0;
-            }
-            if (!writeAll(out, buffer, static_cast<std::size_t>(n))) {
-                return false;
-            }
+    if (S_ISLNK(st.st_mode) || (S_ISREG(st.st_mode) && st.st_nlink == 1)) {
+        if (m_writer.link(m_path, bad)) {
+            return true;
         }
-    });
+        // No hard links here (FAT, some network shares): the file itself becomes
+        // "hiscore.bad", and the save that follows puts a new file in its place.
+        if (m_writer.move(m_path, bad)) {
+            return true;
+        }
+    }
+    return copyBad(bad);
 }
 
-bool HighScoreFile::writeAll(int fd, const char* data, std::size_t size) const {
-    while (size > 0) {
-        const long n = m_hooks.write ? m_hooks.write(fd, data, size) : ::write(fd, data, size);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            return false;
-        }
-        data += n;
-        size -= static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-// Write a temporary file beside the target, flush it to the disk and rename it over the
-// target: a crash at any moment leaves either the old file or the new one. The rename also
-// replaces a symbolic link rather than writing through it.
-bool HighScoreFile::writeAtomically(const fs::path& target,
-                                    const std::function<bool(int fd)>& fill) const {
-    const fs::path folder = folderOf(target);
-    removeStaleTemps(folder);
-
-    mode_t mode = 0644;
-    struct stat old {};
-    if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
-        mode = old.st_mode & 07777;
-    }
-
-    std::string name;
-    int fd = -1;
-    for (int attempt = 0; attempt < 3 && fd < 0; ++attempt) {
-        name = (folder / kTempPrefix).string() + std::string(kTempSuffixLength, 'X');
-        fd = ::mkostemp(name.data(), O_CLOEXEC);
-        if (fd < 0) {
-            return false;
-        }
-        struct stat st {};
-        // Another program's clean-up may have taken the file between its creation and the
-        // lock; start again with a new one.
-        if (::flock(fd, LOCK_EX) != 0 || ::fstat(fd, &st) != 0 || st.st_nlink == 0) {
-            ::close(fd);
-            fd = -1;
-        }
-    }
-    if (fd < 0) {
+// "hiscore.bad" then holds at most the first kBadCopyLimit bytes of the damaged file.
+bool HighScoreFile::copyBad(const fs::path& bad) const {
+    UniqueFd source(openRegular(m_path));
+    std::string bytes;
+    bool complete = false;
+    if (source.get() < 0 || !readUpTo(source.get(), kBadCopyLimit, bytes, complete)) {
         return false;
     }
-
-    bool ok = ::fchmod(fd, mode) == 0 && fill(fd) && ::fsync(fd) == 0;
-    if (ok && m_hooks.beforeRename) {
-        m_hooks.beforeRename();
-    }
-    ok = ok && ::rename(name.c_str(), target.c_str()) == 0;
-    if (!ok) {
-        ::unlink(name.c_str());
-    }
-    ::close(fd);  // only now: the lock guards the temporary file until it is renamed
-    if (ok) {
-        syncFolder(folder);
-    }
-    return ok;
-}
-
-std::optional<HighScoreTable> HighScoreFile::parse(std::string_view bytes) {
-    return HighScoreFormat::parse(bytes).table;
-}
-
-std::optional<std::string> HighScoreFile::serialise(const HighScoreTable& table) {
-    return HighScoreFormat::serialise(table);
+    return m_writer.replace(bad, bytes);
 }
 
 }  // namespace brightsum

@@ -3,6 +3,8 @@
 # on a private headless desktop. Prints the figures and appends them to bench/results.jsonl.
 #
 #   scripts/bench.sh [--runs N] [--plateau SECONDS] ...   (options of bench/bench.py)
+#   scripts/bench.sh --only-slow-flush     only exec to first paint with every flush slowed
+#                                          50 ms (strace fault injection)
 #
 # BRIGHTSUM_BENCH_BUILD=<folder> measures an already configured build folder instead.
 set -euo pipefail

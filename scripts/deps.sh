@@ -12,9 +12,12 @@ packages=(
     qt6-l10n-tools qt6-tools-dev qt6-translations-l10n python3
     # run: sound back end, default alert sound, fonts with the metrics the layout needs
     libcanberra-pulse sound-theme-freedesktop fonts-liberation2
-    # tests: headless desktop, sound server, accessibility bus, measuring tools
-    xvfb xauth xdotool x11-utils imagemagick dbus-daemon at-spi2-core python3-pyatspi
+    # tests: headless desktop with a window manager, sound server, accessibility bus,
+    # measuring tools
+    xvfb xauth openbox xdotool x11-utils imagemagick dbus-daemon at-spi2-core python3-pyatspi
     gir1.2-atspi-2.0 pulseaudio pulseaudio-utils sox
+    # benchmark: flushes slowed by fault injection
+    strace
     # fuzzing, sanitizers, install checks, packaging
     clang-14 libclang-rt-14-dev desktop-file-utils appstream dpkg-dev fakeroot file
 )

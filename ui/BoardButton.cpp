@@ -1,14 +1,17 @@
 #include "BoardButton.h"
 
+#include "WindowLayout.h"
+
 #include <QEvent>
+#include <QKeyEvent>
 #include <QPainter>
-#include <QStyle>
-#include <QStyleOptionFocusRect>
 #include <qdrawutil.h>
 
 namespace brightsum {
 
-BoardButton::BoardButton(QWidget* parent) : QPushButton(parent) {}
+BoardButton::BoardButton(QWidget* parent) : QPushButton(parent) {
+    layout::setButtonTextBlack(this);
+}
 
 void BoardButton::setColour(const QColor& colour) {
     if (colour == m_colour) {
@@ -29,6 +32,22 @@ bool BoardButton::event(QEvent* event) {
     return handled;
 }
 
+void BoardButton::keyPressEvent(QKeyEvent* event) {
+    // A push button outside a dialog leaves Return and Enter to its window; on the board they
+    // pick the button as Space does. click() emits pressed, released and clicked before it
+    // returns, as Space's release does, so the pick is judged at once.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (enter && modifiers == Qt::NoModifier) {
+        if (!event->isAutoRepeat()) {
+            click();
+        }
+        event->accept();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
+}
+
 void BoardButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QBrush face(m_colour);
@@ -43,11 +62,8 @@ void BoardButton::paintEvent(QPaintEvent*) {
     painter.drawText(textRect, Qt::AlignCenter, text());
 
     if (hasFocus()) {
-        QStyleOptionFocusRect focus;
-        focus.initFrom(this);
-        focus.rect = rect().adjusted(4, 4, -4, -4);
-        focus.backgroundColor = m_colour;
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+        // Black shows on green and white, white on blue; each band is two pixels wide.
+        layout::paintFocusRing(painter, rect().adjusted(2, 2, -2, -2), Qt::black, Qt::white);
     }
 }
 

@@ -27,8 +27,9 @@ void GameSession::prepareApplication() {
 void GameSession::prepareWidgets() {
     layout::installFace();
     QIcon icon;
-    icon.addFile(QStringLiteral(":/icons/brightsum-16.png"), QSize(16, 16));
-    icon.addFile(QStringLiteral(":/icons/brightsum-32.png"), QSize(32, 32));
+    for (const int size : {16, 32, 48, 64, 128}) {
+        icon.addFile(QStringLiteral(":/icons/brightsum-%1.png").arg(size), QSize(size, size));
+    }
     QApplication::setWindowIcon(icon);
 }
 

@@ -1,5 +1,6 @@
 #include "HighScoreWindow.h"
 
+#include "FocusRingButton.h"
 #include "HighScoreTable.h"
 #include "WindowLayout.h"
 
@@ -7,6 +8,7 @@
 #include <QAccessibleWidget>
 #include <QApplication>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QPushButton>
 
@@ -56,11 +58,14 @@ HighScoreWindow::HighScoreWindow(const HighScoreTable& table,
     setAttribute(Qt::WA_QuitOnClose, false);
 
     layout::setBackground(this, QColor(192, 255, 192));
+    // The main window's face and size for every control, whatever the desktop's font: twelve
+    // rows of it fill a list without a scroll bar.
+    setFont(layout::face(8.25));
 
     m_names = makeList(this, "List1", twipRect(120, 120, 1695, 2790));
     m_scores = makeList(this, "List2", twipRect(1920, 120, 1095, 2790));
     m_levels = makeList(this, "List3", twipRect(3120, 120, 855, 2790));
-    m_okay = new QPushButton(QStringLiteral("Okay"), this);
+    m_okay = new FocusRingButton(QStringLiteral("Okay"), this);
     m_okay->setObjectName(QStringLiteral("Command1"));
     m_okay->setGeometry(twipRect(1440, 3000, 1215, 375));
     connect(m_okay, &QPushButton::clicked, this, &QWidget::close);
@@ -108,6 +113,23 @@ void HighScoreWindow::focusOutEvent(QFocusEvent* event) {
     if (next == nullptr || !isAncestorOf(next)) {
         close();
     }
+}
+
+void HighScoreWindow::keyPressEvent(QKeyEvent* event) {
+    // The lists and the button leave these keys to the window, wherever the focus is.
+    switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Escape:
+            if ((event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+                m_okay->click();
+                return;
+            }
+            break;
+        default:
+            break;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 }  // namespace brightsum

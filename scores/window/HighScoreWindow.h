@@ -12,8 +12,10 @@ namespace brightsum {
 class HighScoreTable;
 
 // The high-score window: names, scores and levels in three lists, copied from the table when
-// the window is built and never refreshed. It destroys itself when it closes: by "Okay", by
-// its close box, or when the window itself loses the input focus.
+// the window is built and never refreshed. It destroys itself when it closes: by "Okay" (also
+// pressed by Return and Enter), by Escape, by its close box, or when the window itself loses
+// the input focus. Its lists keep one face and size whatever the desktop's font, so their
+// twelve rows always fit.
 class HighScoreWindow final : public QWidget {
     Q_OBJECT
 public:
@@ -34,6 +36,7 @@ public:
 
 protected:
     void focusOutEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void centre();

@@ -1,14 +1,21 @@
+#include "DesktopUrlOpener.h"
 #include "HelpLauncher.h"
+#include "HelpViewer.h"
 #include "WidgetTestSupport.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPointer>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 
+using brightsum::DesktopUrlOpener;
 using brightsum::HelpLauncher;
+using brightsum::HelpViewer;
 using brightsum::RecordingUrlOpener;
 using brightsum::visibleWindows;
 
@@ -19,6 +26,10 @@ private slots:
     void opensTheProgramFoldersPageWhateverItsPath_data();
     void opensTheProgramFoldersPageWhateverItsPath();
     void reportsWhenNoViewerCanBeStarted();
+    void failingViewerOpensTheBuiltInWindow();
+    void builtInViewerFollowsLinks();
+    void desktopOpenerFailureIsWatched_data();
+    void desktopOpenerFailureIsWatched();
 };
 
 void TestHelpLauncher::opensTheProgramFoldersPageWhateverItsPath_data() {
@@ -65,6 +76,125 @@ void TestHelpLauncher::reportsWhenNoViewerCanBeStarted() {
     QVERIFY(!notes.first()->isModal());
     QVERIFY(notes.first()->text().contains(QStringLiteral("/opt/bright sum/readme.htm")));
     delete notes.first();
+}
+
+namespace {
+
+const QString kRealPage = QStringLiteral(BRIGHTSUM_PROGRAM_DIR "/readme.htm");
+
+}  // namespace
+
+// The desktop's viewer started but reported a failure later: the page opens in the program's
+// own window, titled with the page's title, once however often the failure comes.
+void TestHelpLauncher::failingViewerOpensTheBuiltInWindow() {
+    RecordingUrlOpener opener;
+    HelpLauncher help(opener, QStringLiteral(BRIGHTSUM_PROGRAM_DIR));
+    help.mnuHowtoPlay_Click();
+    QVERIFY(!help.viewer());  // the desktop's viewer may yet show it
+
+    opener.running.first()();
+    HelpViewer* viewer = help.viewer();
+    QVERIFY(viewer);
+    QVERIFY(QTest::qWaitForWindowExposed(viewer));
+    QCOMPARE(viewer->windowTitle(), QStringLiteral("Brightsum: how to play"));
+    QVERIFY(viewer->browser()->isReadOnly());
+    QVERIFY(viewer->browser()->toPlainText().contains(QStringLiteral("hiscore.lock")));
+    QVERIFY(visibleWindows<QMessageBox>().isEmpty());
+    // The page's own colours stay on its own light paper under any desktop scheme.
+    QCOMPARE(viewer->browser()->palette().color(QPalette::Base), QColor(Qt::white));
+
+    help.mnuHowtoPlay_Click();
+    opener.running.last()();
+    QCOMPARE(help.viewer(), viewer);
+    QCOMPARE(visibleWindows<HelpViewer>().size(), 1);
+
+    // A grab for people to look at; the test asserts on it no further.
+    const QString artifacts = QStringLiteral(BRIGHTSUM_ARTIFACTS_DIR);
+    QDir().mkpath(artifacts);
+    viewer->grab().save(artifacts + QStringLiteral("/help-viewer.png"));
+
+    QPointer<HelpViewer> closing = viewer;
+    QTest::keyClick(viewer->browser(), Qt::Key_Escape);
+    QTRY_VERIFY(closing.isNull());
+    QVERIFY(!help.viewer());
+}
+
+void TestHelpLauncher::builtInViewerFollowsLinks() {
+    RecordingUrlOpener opener;
+    HelpViewer viewer(QUrl::fromLocalFile(kRealPage), opener);
+    viewer.resize(400, 300);
+    viewer.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&viewer));
+    QTextBrowser* page = viewer.browser();
+    QScrollBar* scroll = page->verticalScrollBar();
+    QCOMPARE(scroll->value(), 0);
+
+    // The page's own anchors move within it; nothing is handed to the desktop.
+    emit page->anchorClicked(QUrl(QStringLiteral("#files")));
+    QVERIFY(scroll->value() > 0);
+    const int atFiles = scroll->value();
+    emit page->anchorClicked(QUrl(QStringLiteral("#keyboard")));
+    QVERIFY(scroll->value() > 0 && scroll->value() < atFiles);
+    QVERIFY(opener.opened.isEmpty());
+    QCOMPARE(page->source(), QUrl::fromLocalFile(kRealPage));
+
+    // Anything else goes to the desktop, and a failure there is told, not swallowed.
+    const QUrl web(QStringLiteral("https://example.org/games"));
+    emit page->anchorClicked(web);
+    QCOMPARE(opener.opened, QList<QUrl>{web});
+    QVERIFY(visibleWindows<QMessageBox>().isEmpty());
+    opener.running.last()();
+    const QList<QMessageBox*> notes = visibleWindows<QMessageBox>();
+    QCOMPARE(notes.size(), 1);
+    QVERIFY(notes.first()->text().contains(web.toString()));
+    delete notes.first();
+    QCOMPARE(page->source(), QUrl::fromLocalFile(kRealPage));
+}
+
+void TestHelpLauncher::desktopOpenerFailureIsWatched_data() {
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<bool>("builtIn");
+    // What xdg-open does when it is installed but nothing on the desktop can open the page.
+    QTest::newRow("opener exits 3") << "exit 3" << true;
+    QTest::newRow("opener is killed") << "kill -9 $$" << true;
+    QTest::newRow("no opener installed") << "" << true;
+    QTest::newRow("opener succeeds") << "exit 0" << false;
+}
+
+// The real opener, with a stand-in "xdg-open" first on PATH.
+void TestHelpLauncher::desktopOpenerFailureIsWatched() {
+    QFETCH(QString, script);
+    QFETCH(bool, builtIn);
+    QTemporaryDir bin;
+    QVERIFY(bin.isValid());
+    const QString marker = bin.filePath(QStringLiteral("ran"));
+    if (!script.isEmpty()) {
+        QFile opener(bin.filePath(QStringLiteral("xdg-open")));
+        QVERIFY(opener.open(QIODevice::WriteOnly));
+        opener.write(QStringLiteral("#!/bin/sh\ntouch '%1'\n%2\n").arg(marker, script).toUtf8());
+        opener.close();
+        QVERIFY(opener.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    }
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(bin.path()) + (script.isEmpty() ? "" : ":/usr/bin:/bin"));
+
+    {
+        DesktopUrlOpener desktop;
+        HelpLauncher help(desktop, QStringLiteral(BRIGHTSUM_PROGRAM_DIR));
+        help.mnuHowtoPlay_Click();  // returns before the opener has ended
+        qputenv("PATH", path);
+        if (!script.isEmpty()) {
+            QVERIFY(QTest::qWaitFor([&marker] { return QFileInfo::exists(marker); }, 10000));
+        }
+        QVERIFY(QTest::qWaitFor([&desktop] { return desktop.idle(); }, 10000));
+        QCoreApplication::processEvents();
+        QCOMPARE(help.viewer() != nullptr, builtIn);
+        if (builtIn) {
+            QCOMPARE(help.viewer()->windowTitle(), QStringLiteral("Brightsum: how to play"));
+        }
+        QVERIFY(visibleWindows<QMessageBox>().isEmpty());
+    }
+    QVERIFY(visibleWindows<HelpViewer>().isEmpty());
 }
 
 QTEST_MAIN(TestHelpLauncher)

@@ -1,8 +1,11 @@
 #!/usr/bin/env python3
 """Checks the help pages as a browser-independent reader would: well-formed HTML5 with every
 element closed in order, the head a narrow window needs, and nothing that reaches outside the
-file (the page must work offline, from any folder)."""
+file (the page must work offline, from any folder). Then what it tells: every file the program
+writes, the keyboard route to the Help menu, muting and enlarging; and that every link of the
+page leads to an anchor of its own."""
 
+import html
 import os
 import re
 import sys
@@ -72,18 +75,73 @@ def check(path):
             problems.append(text)
     problems += [f"the page needs exactly one <{tag}>" for tag in ("head", "body", "h1")
                  if len(checker.seen.get(tag, [])) != 1]
+    problems += check_anchors(checker)
+    problems += check_content(source, translated=page_language(path) is not None)
     return problems
 
 
-def check_language(path):
-    """A translated page, readme.<lang>.htm, says in <html lang> which language it is in."""
+def check_anchors(checker):
+    ids = [attrs["id"] for attrs_list in checker.seen.values() for attrs in attrs_list
+           if attrs.get("id")]
+    problems = [f"id {name!r} is used twice" for name in set(ids) if ids.count(name) > 1]
+    links = [attrs.get("href", "") for attrs in checker.seen.get("a", [])]
+    problems += [f"link {href!r} leads to no anchor of the page" for href in links
+                 if href.startswith("#") and href[1:] not in ids]
+    return problems
+
+
+# What the page must tell, as plain text after its markup is stripped, and what it must not.
+MUST_TELL = {
+    "hiscore.dat": "the high-score file",
+    "hiscore.bad": "where a damaged table is set aside",
+    ".hiscore.dat.XXXXXX": "the temporary file of a save",
+    "hiscore.lock": "the lock file beside the table",
+    "System Sounds": "how to mute the sounds",
+    "QT_SCALE_FACTOR=1.5": "how to enlarge this program alone",
+    "scaling": "how to enlarge through the desktop",
+    "Alt+A and then \u2190": "the keyboard route to the Help menu",
+    "Alt+H shows the High Scores": "what Alt+H does",
+    "Space or Enter picks": "that Enter picks a board button",
+}
+MUST_NOT_TELL = {
+    "again to open the Help menu": "a second Alt+H does not open the Help menu",
+    "only file it writes": "the program writes more than one file",
+}
+
+
+# What a translated page must tell in the same words: file names and commands.
+NOT_TRANSLATED = {"hiscore.dat", "hiscore.bad", ".hiscore.dat.XXXXXX", "hiscore.lock",
+                  "QT_SCALE_FACTOR=1.5"}
+
+
+def check_content(source, translated=False):
+    text = re.sub(r"<[^>]*>", "", source)
+    text = re.sub(r"\s+", " ", html.unescape(text))
+    must_tell = {needle: what for needle, what in MUST_TELL.items()
+                 if not translated or needle in NOT_TRANSLATED}
+    problems = [f"the page does not tell {what} ({needle!r})"
+                for needle, what in must_tell.items() if needle not in text]
+    if not translated:
+        problems += [f"the page still says {needle!r}, but {why}"
+                     for needle, why in MUST_NOT_TELL.items() if needle in text]
+    return problems
+
+
+def page_language(path):
+    """The language of a translated page, readme.<lang>.htm, or None for readme.htm."""
     match = re.fullmatch(r"readme\.([A-Za-z]{2,3}(?:_[A-Za-z]{2}|_[0-9]{3})?)\.htm",
                          os.path.basename(path))
-    if not match:
+    return match.group(1) if match else None
+
+
+def check_language(path):
+    """A translated page says in <html lang> which language it is in."""
+    language = page_language(path)
+    if language is None:
         return []
     with open(path, encoding="utf-8") as page:
         tag = re.search(r"<html\b[^>]*\blang\s*=\s*[\"']?([^\"'\s>]+)", page.read(), re.IGNORECASE)
-    wanted = match.group(1).replace("_", "-")
+    wanted = language.replace("_", "-")
     if not tag or tag.group(1).lower() != wanted.lower():
         return [f"<html lang> must be \"{wanted}\" in a page named for that language"]
     return []

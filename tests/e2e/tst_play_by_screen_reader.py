@@ -4,12 +4,18 @@
     tst_play_by_screen_reader.py <path of brightsum> <artifacts folder>
 
 Starts a subtraction game at level 3 from the menu, reads the target and the board, answers
-the first question right, gives a wrong pair on the second, and opens the high-score window.
+the first question right, gives a wrong pair on the second (its first pick with a real Return
+key press on the focused button), and opens the high-score window. Then opens the About window
+and turns to the main window, which must leave the About window open; and asks for the help
+page with a desktop opener that fails, which must bring up the built-in help window.
 Exits 77 (skipped) when no desktop with an accessibility bus is reachable.
 """
 
 import os
+import shutil
+import stat
 import sys
+import tempfile
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
@@ -112,8 +118,13 @@ def answer_wrong(program):
     check(pair is not None, "every pair on the board is right")
     i, j = pair
     print(f"question 2: target {target}, picking {numbers[i]} then {numbers[j]} (wrong)")
-    ui.press(program.board[i])
-    ui.poll("the first pick to be shown",
+    # The first pick by the keyboard: focus on the button, then Return from the X server.
+    program.activate("Brightsum")
+    program.board[i].get_component_iface().grab_focus()
+    ui.poll("the focus on the first button to pick",
+            lambda: ui.has_state(program.board[i], ui.Atspi.StateType.FOCUSED))
+    ui.key("Return")
+    ui.poll("Return on the focused button to pick it",
             lambda: program.text("first number") == str(numbers[i]))
     ui.press(program.board[j], reply_limit_ms=300)
     # The wrong pair is shown first, then cleared after the pause.
@@ -152,6 +163,50 @@ def open_high_scores(program):
     return okay[0]
 
 
+# Longer than the main window takes to settle as the active one, and than any delay a window
+# might wait before closing on the loss of the focus.
+SETTLE_SECONDS = 1.0
+
+
+def about_window_stays_open(program):
+    check(ui.press(program.menu_item("Help", "About Sumbright")), "the About entry did not return")
+    ui.poll("the About window", lambda: program.window("About Sumbright"))
+    program.activate("About Sumbright")
+    program.activate("Brightsum")
+    time.sleep(SETTLE_SECONDS)
+    check(program.window("About Sumbright") is not None,
+          "the About window closed when the main window was activated")
+    program.activate("About Sumbright")
+    ui.key("Escape")
+    ui.poll("Escape to close the About window",
+            lambda: program.window("About Sumbright") is None)
+
+
+def failing_opener_shows_built_in_help(program):
+    check(ui.press(program.menu_item("Help", "Information and Instructions")),
+          "the help entry did not return")
+    viewer = ui.poll("the built-in help window", lambda: program.window(HELP_TITLE))
+    check(not program.dialogs(), "a notice came up although the page could be shown")
+    print(f"help window: {viewer.get_name()!r}")
+    program.activate(HELP_TITLE)
+    ui.key("Escape")
+    ui.poll("Escape to close the help window", lambda: program.window(HELP_TITLE) is None)
+
+
+HELP_TITLE = "Brightsum: how to play"
+
+
+def failing_opener_folder():
+    """A folder holding an "xdg-open" that fails as the desktop's does when nothing on the
+    desktop can show a page."""
+    folder = tempfile.mkdtemp(prefix="brightsum-opener.")
+    opener = os.path.join(folder, "xdg-open")
+    with open(opener, "w", encoding="ascii") as script:
+        script.write("#!/bin/sh\nexit 3\n")
+    os.chmod(opener, stat.S_IRWXU)
+    return folder
+
+
 def main():
     if len(sys.argv) != 3:
         print(__doc__)
@@ -165,7 +220,9 @@ def main():
     failure_shot = os.path.join(artifacts, "e2e-failure.png")
     if os.path.exists(failure_shot):
         os.remove(failure_shot)
-    program = ui.Program(program_path)
+    opener_folder = failing_opener_folder()
+    program = ui.Program(program_path, extra_env={
+        "PATH": opener_folder + os.pathsep + os.environ.get("PATH", "/usr/bin:/bin")})
     try:
         program.connect()
         check(program.text("first number") == "?" and program.text("target number") == "?",
@@ -187,6 +244,9 @@ def main():
                 lambda: program.window("High Scores") is None)
         check(program.window("Brightsum") is not None, "Okay closed the main window")
 
+        about_window_stays_open(program)
+        failing_opener_shows_built_in_help(program)
+
         check(program.running(), "the program ended by itself")
         err = program.stderr_text()
         print("program stderr:\n" + (err if err.strip() else "(empty)"))
@@ -200,6 +260,7 @@ def main():
         return 1
     finally:
         program.stop()
+        shutil.rmtree(opener_folder, ignore_errors=True)
 
 
 if __name__ == "__main__":

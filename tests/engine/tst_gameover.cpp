@@ -201,6 +201,30 @@ private slots:
             d.fileBytes().starts_with("\" 1100\",\"Bo\",\" 2\"\r\n\" 1050\",\"Ada\",\" 2\"\r\n"));
         EXPECT_NO_VIOLATIONS(d);
     }
+
+    // Two copies of the game from one program folder, both started before either game ends:
+    // the file keeps both high scores, and the copy that saves last shows both.
+    void twoCopiesOnOneFolderKeepBothHighScores() {
+        Scene alpha(1, {}, false);
+        SimDesktop bravo(alpha.folder.path().toStdString(),
+                         alpha.folder.path().toStdString() + "/data", 2);
+        alpha.start();
+        bravo.start();
+
+        alpha.dialogs().queue(DialogAnswer::typed("ALPHA"));
+        playGame(alpha, '-', 2, scoring({1000, 50}));
+        bravo.dialogs().queue(DialogAnswer::typed("BRAVO"));
+        playGame(bravo, '-', 2, scoring({1000, 100}));
+
+        QVERIFY(alpha.fileBytes().starts_with(
+            "\" 1100\",\"BRAVO\",\" 2\"\r\n\" 1050\",\"ALPHA\",\" 2\"\r\n\" 1000\",\"Quill\""));
+        const HighScoreTable& shown = bravo.highScoreWindow().shown().back();
+        QCOMPARE(shown.HighNames[0], "BRAVO");
+        QCOMPARE(shown.HighNames[1], "ALPHA");
+        QCOMPARE(bravo.engine().table().HighNames[1], "ALPHA");
+        QVERIFY(!bravo.engine().hasUnsavedScores());
+        EXPECT_NO_VIOLATIONS(alpha);
+    }
 };
 
 QTEST_GUILESS_MAIN(GameOverTest)

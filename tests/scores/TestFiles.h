@@ -1,10 +1,12 @@
 #pragma once
 
 #include "HighScoreFile.h"
+#include "HighScoreFormat.h"
 
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -36,12 +38,26 @@ inline bool writeBytes(const QString& path, const QByteArray& bytes) {
 }
 
 inline std::optional<HighScoreTable> parseBytes(const QByteArray& bytes) {
-    return HighScoreFile::parse(std::string_view(bytes.constData(), bytes.size()));
+    return HighScoreFormat::parse(std::string_view(bytes.constData(), bytes.size())).table;
 }
 
 inline QByteArray serialised(const HighScoreTable& table) {
-    const std::optional<std::string> bytes = HighScoreFile::serialise(table);
+    const std::optional<std::string> bytes = HighScoreFormat::serialise(table);
     return bytes ? QByteArray::fromStdString(*bytes) : QByteArray("<serialise failed>");
+}
+
+// Bytes this process has read through read() and its kind so far, or -1 when /proc cannot
+// tell.
+inline qint64 bytesReadSoFar() {
+    QFile io("/proc/self/io");
+    const QList<QByteArray> lines =
+        io.open(QIODevice::ReadOnly) ? io.readAll().split('\n') : QList<QByteArray>();
+    for (const QByteArray& line : lines) {
+        if (line.startsWith("rchar:")) {
+            return line.mid(6).trimmed().toLongLong();
+        }
+    }
+    return -1;
 }
 
 // "score|name|level" per entry, for readable comparisons.

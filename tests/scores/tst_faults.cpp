@@ -4,13 +4,12 @@
 
 #include <QtTest>
 
-#include <fcntl.h>
 #include <sched.h>
-#include <sys/file.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 using namespace brightsum;
@@ -241,6 +240,80 @@ private slots:
         QCOMPARE(readBytes(programFile()), fixture("default.dat"));
     }
 
+    // A damaged "hiscore.dat" that is a symbolic link to a big file elsewhere, on another file
+    // system where this test may mount one: "hiscore.bad" is that link itself. The big file is
+    // neither read nor copied, and gains no name in the program folder.
+    void damagedLinkIsKeptAsTheLinkItself() {
+        const QString elsewhere = m_dir->filePath("elsewhere");
+        QVERIFY(QDir().mkpath(elsewhere));
+        if (m_canMount) {
+            QVERIFY(mountMemoryFileSystem(elsewhere));
+        }
+        const QString big = elsewhere + "/big.dat";
+        QVERIFY(writeBytes(big, fixture("nine-lines.dat")));
+        QCOMPARE(::truncate(local(big).constData(), kBig), 0);  // sparse: takes no space
+        QVERIFY(QFile::link(big, programFile()));
+        const struct stat target = statOf(big);
+
+        const qint64 before = bytesReadSoFar();
+        HighScoreTable table;
+        QVERIFY(scoreFile().LoadHighScores(table));
+        const qint64 read = bytesReadSoFar() - before;
+        QVERIFY(table == HighScoreTable::DefaultHighScores());
+        QCOMPARE(readBytes(programFile()), fixture("default.dat"));
+        QVERIFY(!QFileInfo(programFile()).isSymLink());
+
+        const QString bad = m_program + "/hiscore.bad";
+        QVERIFY(QFileInfo(bad).isSymLink());
+        QCOMPARE(QFileInfo(bad).symLinkTarget(), big);
+        QVERIFY(lstatOf(bad).st_ino != target.st_ino);
+        QCOMPARE(statOf(big).st_nlink, nlink_t(1));
+        QCOMPARE(statOf(big).st_size, kBig);
+        QCOMPARE(headOf(big), fixture("nine-lines.dat"));
+        if (before >= 0) {
+            QVERIFY2(read < 1 << 20, qPrintable(QString::number(read)));
+        }
+        QCOMPARE(hiddenEntries(m_program), QStringList());
+    }
+
+    // A damaged file that has a name outside the folder too (a hard link made there; as root,
+    // even /etc/passwd): "hiscore.bad" is a copy of at most its first MiB, never one more name
+    // for it.
+    void damagedFileWithAnotherNameIsCopiedAtMostOneMiB_data() {
+        QTest::addColumn<qint64>("size");
+        QTest::newRow("small, copied whole") << qint64(fixture("nine-lines.dat").size());
+        QTest::newRow("200 MiB, first MiB copied") << qint64(kBig);
+    }
+
+    void damagedFileWithAnotherNameIsCopiedAtMostOneMiB() {
+        QFETCH(qint64, size);
+        const QString outside = m_dir->filePath("outside.dat");
+        QVERIFY(writeBytes(outside, fixture("nine-lines.dat")));
+        QCOMPARE(::truncate(local(outside).constData(), size), 0);
+        QCOMPARE(::link(local(outside).constData(), local(programFile()).constData()), 0);
+
+        const qint64 before = bytesReadSoFar();
+        HighScoreTable table;
+        QVERIFY(scoreFile().LoadHighScores(table));
+        const qint64 read = bytesReadSoFar() - before;
+        QVERIFY(table == HighScoreTable::DefaultHighScores());
+        QCOMPARE(readBytes(programFile()), fixture("default.dat"));
+
+        const QString bad = m_program + "/hiscore.bad";
+        const qint64 kept = std::min<qint64>(size, HighScoreFile::kBadCopyLimit);
+        QVERIFY(S_ISREG(lstatOf(bad).st_mode));
+        QVERIFY(lstatOf(bad).st_ino != statOf(outside).st_ino);
+        QCOMPARE(lstatOf(bad).st_nlink, nlink_t(1));
+        QCOMPARE(statOf(outside).st_nlink, nlink_t(1));  // its name in the folder is replaced
+        QCOMPARE(QFileInfo(bad).size(), kept);
+        QCOMPARE(headOf(bad), fixture("nine-lines.dat"));
+        QCOMPARE(QFileInfo(outside).size(), size);
+        if (before >= 0) {
+            QVERIFY2(read < 2 << 20, qPrintable(QString::number(read)));
+        }
+        QCOMPARE(hiddenEntries(m_program), QStringList());
+    }
+
     void diskFullDuringASaveKeepsTheOldFile_data() {
         QTest::addColumn<int>("bytesBeforeFull");
         QTest::newRow("nothing fits") << 0;
@@ -249,7 +322,8 @@ private slots:
 
     void diskFullDuringASaveKeepsTheOldFile() {
         QFETCH(int, bytesBeforeFull);
-        QVERIFY(writeBytes(programFile(), fixture("ten.dat")));
+        // A file that start-up rewrites (one already in the written form is left alone).
+        QVERIFY(writeBytes(programFile(), fixture("twelve-lines.dat")));
         HighScoreFile file = scoreFile();
         auto room = std::make_shared<long>(bytesBeforeFull);
         file.setSaveHooks({.write = [room](int fd, const void* data, std::size_t size) -> long {
@@ -261,12 +335,13 @@ private slots:
                                *room -= n;
                                return n;
                            },
-                           .beforeRename = {}});
+                           .beforeRename = {},
+                           .flush = {}});
         HighScoreTable table;
         QVERIFY(!file.LoadHighScores(table));
-        QCOMPARE(rowsOf(table), fixtureRows("ten.dat"));
+        QCOMPARE(rowsOf(table), fixtureRows("twelve-lines.dat"));
         QVERIFY(!file.SaveHighScores(HighScoreTable::DefaultHighScores()));
-        QCOMPARE(readBytes(programFile()), fixture("ten.dat"));
+        QCOMPARE(readBytes(programFile()), fixture("twelve-lines.dat"));
         QCOMPARE(hiddenEntries(m_program), QStringList());
     }
 
@@ -289,35 +364,40 @@ private slots:
         QCOMPARE(hiddenEntries(m_program), QStringList());
     }
 
-    void onlyAbandonedTemporaryFilesAreRemoved() {
-        const QStringList abandoned{".hiscore.dat.Ab12Cd", ".hiscore.dat.zzzzzz"};
-        const QStringList notOurs{".hiscore.dat.bak", ".hiscore.dat.1234567",
-                                  ".hiscore.datXabcdef"};
-        const QString busy = ".hiscore.dat.BUSY00";
-        for (const QString& name : abandoned + notOurs + QStringList{busy}) {
-            QVERIFY(writeBytes(m_program + "/" + name, "leftover"));
-        }
-        QVERIFY(QDir().mkpath(m_program + "/.hiscore.dat.folder"));
+private:
+    static constexpr off_t kBig = off_t(200) << 20;
 
-        // Another program is still writing this one: it holds the lock.
-        const int held = ::open(local(m_program + "/" + busy).constData(), O_RDONLY | O_CLOEXEC);
-        QVERIFY(held >= 0);
-        QCOMPARE(::flock(held, LOCK_EX), 0);
-
-        const HighScoreFile file = scoreFile();
-        QVERIFY(file.SaveHighScores(HighScoreTable::DefaultHighScores()));
-        QStringList expected = notOurs + QStringList{busy, ".hiscore.dat.folder"};
-        QStringList left = hiddenEntries(m_program);
-        expected.sort();
-        left.sort();
-        QCOMPARE(left, expected);
-
-        ::close(held);  // its writer is gone: the next save clears it
-        QVERIFY(file.SaveHighScores(HighScoreTable::DefaultHighScores()));
-        QVERIFY(!hiddenEntries(m_program).contains(busy));
+    // As many of the file's first bytes as the damaged sample has.
+    static QByteArray headOf(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.read(fixture("nine-lines.dat").size())
+                                              : QByteArray();
     }
 
-private:
+    static struct stat statOf(const QString& path) {
+        struct stat st {};
+        if (::stat(local(path).constData(), &st) != 0) {
+            st.st_ino = 0;
+        }
+        return st;
+    }
+
+    static struct stat lstatOf(const QString& path) {
+        struct stat st {};
+        if (::lstat(local(path).constData(), &st) != 0) {
+            st.st_ino = 0;
+        }
+        return st;
+    }
+
+    bool mountMemoryFileSystem(const QString& path) {
+        if (::mount("tmpfs", local(path).constData(), "tmpfs", 0, "size=256m") != 0) {
+            return false;
+        }
+        m_mounts << path;
+        return true;
+    }
+
     bool makeReadOnly(const QString& path) {
         const QByteArray p = local(path);
         if (::mount(p.constData(), p.constData(), nullptr, MS_BIND, nullptr) != 0) {

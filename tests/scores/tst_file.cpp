@@ -7,23 +7,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <memory>
+
 using namespace brightsum;
 using namespace brightsum::testfiles;
 
 namespace {
-
-// Bytes this process has read through read() and its kind so far.
-qint64 bytesReadSoFar() {
-    QFile io("/proc/self/io");
-    const QList<QByteArray> lines =
-        io.open(QIODevice::ReadOnly) ? io.readAll().split('\n') : QList<QByteArray>();
-    for (const QByteArray& line : lines) {
-        if (line.startsWith("rchar:")) {
-            return line.mid(6).trimmed().toLongLong();
-        }
-    }
-    return -1;
-}
 
 ino_t inodeOf(const QString& path) {
     struct stat st {};
@@ -85,6 +74,48 @@ private slots:
             QCOMPARE(readBytes(programFile()), fixture("ten.dat"));
         }
         QVERIFY(!QFile::exists(m_program + "/hiscore.bad"));
+    }
+
+    // A start-up that finds the file exactly as it would write it leaves the file alone: no
+    // temporary file, no flush. Every other rewrite still replaces it, with its two flushes.
+    void unchangedFileIsLeftAloneAtStartUp() {
+        QVERIFY(writeBytes(programFile(), fixture("ten.dat")));
+        HighScoreFile file = scoreFile();
+        auto writes = std::make_shared<int>(0);
+        auto flushes = std::make_shared<int>(0);
+        file.setSaveHooks({.write = [writes](int fd, const void* data, std::size_t size) -> long {
+                               ++*writes;
+                               return ::write(fd, data, size);
+                           },
+                           .beforeRename = {},
+                           .flush =
+                               [flushes](int fd) {
+                                   ++*flushes;
+                                   return ::fsync(fd);
+                               }});
+        const ino_t unchanged = inodeOf(programFile());
+        HighScoreTable table;
+        for (int start = 0; start < 2; ++start) {
+            QVERIFY(file.LoadHighScores(table));
+            QCOMPARE(rowsOf(table), fixtureRows("ten.dat"));
+            QCOMPARE(*writes, 0);
+            QCOMPARE(*flushes, 0);
+            QCOMPARE(inodeOf(programFile()), unchanged);
+        }
+
+        // The same table in another layout is rewritten: the new file, then its folder.
+        QVERIFY(writeBytes(programFile(), fixture("twelve-lines.dat")));
+        QVERIFY(file.LoadHighScores(table));
+        QCOMPARE(readBytes(programFile()), fixture("ten.dat"));
+        QCOMPARE(*flushes, 2);
+        QVERIFY(file.LoadHighScores(table));
+        QCOMPARE(*flushes, 2);
+
+        // A missing file is written with the default table, as before.
+        QVERIFY(QFile::remove(programFile()));
+        QVERIFY(file.LoadHighScores(table));
+        QCOMPARE(readBytes(programFile()), fixture("default.dat"));
+        QCOMPARE(*flushes, 4);
     }
 
     void unreadableFileIsKeptAsBadAndReplaced_data() {

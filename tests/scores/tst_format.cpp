@@ -1,4 +1,4 @@
-#include "HighScoreFile.h"
+#include "HighScoreFormat.h"
 
 #include "TestFiles.h"
 
@@ -64,7 +64,7 @@ private slots:
         QVERIFY(table);  // reading takes any text, writing needs numbers
         QCOMPARE(rowsOf(*table)[row], text);
         if (rewritten.isEmpty()) {
-            QVERIFY(!HighScoreFile::serialise(*table));
+            QVERIFY(!HighScoreFormat::serialise(*table));
         } else {
             QCOMPARE(serialised(*table), fixture(rewritten));
         }

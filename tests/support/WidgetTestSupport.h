@@ -10,6 +10,8 @@
 #include <QUrl>
 #include <QWidget>
 
+#include <utility>
+
 namespace brightsum {
 
 // The program maps the windows' face when it starts; so does every test that includes this.
@@ -18,15 +20,21 @@ inline void installFaceForTests() {
 }
 Q_COREAPP_STARTUP_FUNCTION(installFaceForTests)
 
-// Records what it was asked to open instead of starting a viewer.
+// Records what it was asked to open instead of starting a viewer. A viewer that starts keeps
+// its failure callback in `running`, so a test can make it fail later.
 class RecordingUrlOpener final : public UrlOpener {
 public:
-    bool openUrl(const QUrl& url) override {
+    void openUrl(const QUrl& url, Failure failed) override {
         opened.append(url);
-        return viewerStarts;
+        if (viewerStarts) {
+            running.append(std::move(failed));
+        } else {
+            failed();
+        }
     }
 
     QList<QUrl> opened;
+    QList<Failure> running;
     bool viewerStarts = true;
 };
 

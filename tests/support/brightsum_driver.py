@@ -6,6 +6,7 @@ desktop whose session bus can start the accessibility bus (scripts/desktop-env.s
 """
 
 import os
+import re
 import shutil
 import signal
 import subprocess
@@ -100,6 +101,28 @@ def press(accessible, reply_limit_ms=None):
     finally:
         if reply_limit_ms is not None:
             Atspi.set_timeout(QUERY_TIMEOUT_MS, -1)
+
+
+def xdotool(*args):
+    """Runs xdotool on the test desktop; returns what it printed."""
+    return subprocess.run(["xdotool", *args], check=True, capture_output=True, text=True,
+                          timeout=30).stdout
+
+
+def has_window_manager():
+    """Whether a window manager runs on the display (scripts/desktop-env.sh starts openbox)."""
+    probe = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], capture_output=True,
+                           text=True, check=False)
+    return "window id" in probe.stdout
+
+
+def key(name):
+    """A real key press and release through the X server, to the window with the focus."""
+    xdotool("key", name)
+
+
+def has_state(accessible, state):
+    return accessible.get_state_set().contains(state)
 
 
 def centre_of(accessible):
@@ -211,6 +234,32 @@ class Program:
     def text(self, description):
         """The text of the main window's label with this description ("score", ...)."""
         return self.labels[description].get_name()
+
+    def x_window(self, title):
+        """The X window id of the program's visible window with this title."""
+        pattern = "^" + re.escape(title) + "$"
+
+        def search():
+            found = subprocess.run(
+                ["xdotool", "search", "--all", "--onlyvisible", "--pid", str(self.pid), "--name",
+                 pattern], capture_output=True, text=True, check=False).stdout.split()
+            return found[0] if found else None
+
+        return poll(f"the X window {title!r}", search)
+
+    def activate(self, title):
+        """Makes the window with this title the active one, as a click on it would, and waits
+        until the program knows."""
+        wid = self.x_window(title)
+        if has_window_manager():
+            xdotool("windowactivate", "--sync", wid)
+        else:
+            xdotool("windowfocus", "--sync", wid)
+        poll(f"{title!r} to be active",
+             lambda: xdotool("getactivewindow").strip() == wid)
+        # The program learns of it through the X server's events; a round trip over the
+        # accessibility bus lets those be handled first.
+        self.window(title)
 
     def board_numbers(self):
         return [button.get_name() for button in self.board]

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -59,6 +60,7 @@ private slots:
     void levelEntriesStartGames();
     void hiddenNewGameButtonStartsNothing();
     void boardClicksReachTheGame();
+    void returnAndEnterPickLikeSpace();
     void timerTicksReachTheGame();
     void highScoresMenuShowsTheTableOnce();
 };
@@ -69,7 +71,11 @@ void GameWindowTest::startUpShowsTheIdleWindow() {
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QVERIFY(centredOnScreen(&window));
     GameSession::prepareWidgets();
-    QCOMPARE(window.windowIcon().availableSizes(), (QList<QSize>{{16, 16}, {32, 32}}));
+    QCOMPARE(window.windowIcon().availableSizes(),
+             (QList<QSize>{{16, 16}, {32, 32}, {48, 48}, {64, 64}, {128, 128}}));
+    for (const QSize size : window.windowIcon().availableSizes()) {
+        QCOMPARE(window.windowIcon().pixmap(size).size(), size);  // drawn at that size, not scaled
+    }
 
     // The question line shows question marks; the status line keeps its creation texts
     // until the first game writes it.
@@ -155,6 +161,43 @@ void GameWindowTest::boardClicksReachTheGame() {
     QCOMPARE(run.sound.cues().size(), std::size_t{3});
     QCOMPARE(run.sound.cues()[1].file, std::string("select.wav"));
     QVERIFY(run.sound.cues()[2].file == "good.wav" || run.sound.cues()[2].file == "bad.wav");
+}
+
+// Return and keypad Enter on a focused board button are clicks: the same cue, colour and pick
+// as Space, judged before the key press returns.
+void GameWindowTest::returnAndEnterPickLikeSpace() {
+    Run run;
+    MainWindow& window = run.window();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    window.timer(Timer::tmrInit)->stop();
+    run.choose("add3");
+
+    BoardButton* first = window.numberButton(4);
+    first->setFocus();
+    QSignalSpy clicks(first, &QPushButton::clicked);
+    QTest::keyClick(first, Qt::Key_Return);
+    QCOMPARE(clicks.count(), 1);
+    QCOMPARE(run.sound.cues(), (std::vector<sim::PlayedCue>{{"select.wav", CueMode::Wait}}));
+    QCOMPARE(first->colour(), kGreenFace);
+    QCOMPARE(run.text(Label::lblPart1), first->text());
+
+    // Held down, a key repeats; the repeats pick nothing more.
+    QTest::keyPress(first, Qt::Key_Return);
+    QCOMPARE(clicks.count(), 2);
+    QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), true);
+    QApplication::sendEvent(first, &repeat);
+    QCOMPARE(clicks.count(), 2);
+    QTest::keyRelease(first, Qt::Key_Return);
+    // The same button picked again only plays its cue and stays the first pick.
+    QCOMPARE(run.sound.cues().size(), std::size_t{2});
+    QCOMPARE(run.session.engine().state().PickCount, 1);
+
+    BoardButton* second = window.numberButton(9);
+    second->setFocus();
+    QTest::keyClick(second, Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(run.sound.cues().size(), std::size_t{4});
+    QCOMPARE(run.sound.cues()[2].file, std::string("select.wav"));
+    QVERIFY(run.sound.cues()[3].file == "good.wav" || run.sound.cues()[3].file == "bad.wav");
 }
 
 void GameWindowTest::timerTicksReachTheGame() {

@@ -1,5 +1,5 @@
 #include "HighScoreWindow.h"
-#include "HighScoreFile.h"
+#include "HighScoreFormat.h"
 #include "HighScoreTable.h"
 #include "HighScoreWindowOpener.h"
 #include "SimSound.h"
@@ -9,6 +9,8 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace brightsum;
@@ -17,9 +19,9 @@ namespace {
 
 // The table as it stands after reading the default file: numbers keep the file's blank.
 HighScoreTable tableFromDefaultFile() {
-    return HighScoreFile::parse(
-               HighScoreFile::serialise(HighScoreTable::DefaultHighScores()).value())
-        .value();
+    return HighScoreFormat::parse(
+               HighScoreFormat::serialise(HighScoreTable::DefaultHighScores()).value())
+        .table.value();
 }
 
 QStringList rows(const QListWidget* list) {
@@ -47,6 +49,9 @@ private slots:
     void okayAndCloseBoxDestroyTheWindow();
     void losingTheWindowsOwnFocusClosesIt();
     void oneWindowAtMost();
+    void listsShowEveryRowAtALargeDesktopFont();
+    void returnEnterAndEscapeClose_data();
+    void returnEnterAndEscapeClose();
 };
 
 void HighScoreWindowTest::cleanup() {
@@ -181,6 +186,65 @@ void HighScoreWindowTest::oneWindowAtMost() {
     QCOMPARE(visibleWindows<HighScoreWindow>(), QList<HighScoreWindow*>{second});
     QCOMPARE(second->names()->item(2)->text(), QStringLiteral("Ada"));
     QCOMPARE(sound.cues().size(), std::size_t{2});
+}
+
+// A desktop font of 13 pt must neither cut a row nor give a list a scroll bar: the three
+// lists would then scroll apart.
+void HighScoreWindowTest::listsShowEveryRowAtALargeDesktopFont() {
+    const QFont desktopFont = QApplication::font();
+    QFont large = desktopFont;
+    large.setPointSizeF(13);
+    QApplication::setFont(large);
+    HighScoreTable table = tableFromDefaultFile();
+    table.InsertHighScore(1, "Champion 1", 10000, 5);  // the widest name a player may type
+    auto* form = new HighScoreWindow(table, nullptr);
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form));
+    for (QListWidget* list : {form->names(), form->scores(), form->levels()}) {
+        list->doItemsLayout();
+        QCoreApplication::processEvents();
+        QCOMPARE(list->font().pointSizeF(), 8.25);
+        QVERIFY2(!list->verticalScrollBar()->isVisible(), qPrintable(list->objectName()));
+        QVERIFY2(!list->horizontalScrollBar()->isVisible(), qPrintable(list->objectName()));
+        const QRect viewport = list->viewport()->rect();
+        const QFontMetrics metrics(list->font());
+        for (int row = 0; row < list->count(); ++row) {
+            const QRect item = list->visualItemRect(list->item(row));
+            const QString text = list->item(row)->text();
+            QVERIFY2(viewport.contains(item), qPrintable(list->objectName() + ": " + text));
+            QVERIFY2(metrics.horizontalAdvance(text) <= item.width(), qPrintable(text));
+        }
+    }
+    QApplication::setFont(desktopFont);
+}
+
+void HighScoreWindowTest::returnEnterAndEscapeClose_data() {
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("keypad");
+    QTest::newRow("Return in the names") << "List1" << int(Qt::Key_Return) << false;
+    QTest::newRow("keypad Enter on Okay") << "Command1" << int(Qt::Key_Enter) << true;
+    QTest::newRow("Escape in the levels") << "List3" << int(Qt::Key_Escape) << false;
+}
+
+void HighScoreWindowTest::returnEnterAndEscapeClose() {
+    QFETCH(QString, focus);
+    QFETCH(int, key);
+    QFETCH(bool, keypad);
+    QPointer<HighScoreWindow> form = new HighScoreWindow(tableFromDefaultFile(), nullptr);
+    form->show();
+    QVERIFY(QTest::qWaitForWindowActive(form));
+    auto* target = form->findChild<QWidget*>(focus);
+    target->setFocus();
+    QSignalSpy okay(form->okay(), &QPushButton::clicked);
+    // Other keys leave it open.
+    QTest::keyClick(target, Qt::Key_Down);
+    QTest::keyClick(target, Qt::Key_Return, Qt::ControlModifier);
+    QVERIFY(form->isVisible());
+    QTest::keyClick(target, Qt::Key(key), keypad ? Qt::KeypadModifier : Qt::NoModifier);
+    QCOMPARE(okay.count(), 1);  // as if Okay were pressed
+    deleteClosedWindows();
+    QVERIFY(form.isNull());
 }
 
 QTEST_MAIN(HighScoreWindowTest)

@@ -27,7 +27,7 @@ constexpr const char* kChooseArgument = "--choose-in-environment";
 
 class NoOpener final : public UrlOpener {
 public:
-    bool openUrl(const QUrl&) override { return true; }
+    void openUrl(const QUrl&, Failure) override {}
 };
 
 int chooseInEnvironment(int argc, char* argv[]) {

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
@@ -22,6 +23,7 @@ private slots:
     void fontsAndNoClippedCaption_data();
     void fontsAndNoClippedCaption();
     void menusCaptionsAndAccessKeys();
+    void keyboardRouteToTheHelpMenu();
     void boardButtonsArePaintedFlatInTheirColour();
     void aChangedButtonRepaintsAlone();
     void tabWalksTheBoardInOrder();
@@ -180,6 +182,29 @@ void MainWindowTest::menusCaptionsAndAccessKeys() {
     QTRY_VERIFY(QApplication::activePopupWidget());
     QCOMPARE(QApplication::activePopupWidget()->objectName(), QStringLiteral("mnuSub"));
     QApplication::activePopupWidget()->close();
+}
+
+// Alt+H is taken by High Scores; the help page tells players to reach Help with Alt+A and the
+// left arrow, round from the first menu to the last.
+void MainWindowTest::keyboardRouteToTheHelpMenu() {
+    MainWindow form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    QSignalSpy highScores(form.findChild<QAction*>(QStringLiteral("mnuhiscore")),
+                          &QAction::triggered);
+    QTest::keyClick(&form, Qt::Key_H, Qt::AltModifier);
+    QCOMPARE(highScores.count(), 1);
+    QVERIFY(!QApplication::activePopupWidget());
+
+    QTest::keyClick(&form, Qt::Key_A, Qt::AltModifier);
+    QTRY_VERIFY(QApplication::activePopupWidget());
+    QCOMPARE(QApplication::activePopupWidget()->objectName(), QStringLiteral("mnuAddition"));
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Left);
+    QTRY_COMPARE(QApplication::activePopupWidget()->objectName(), QStringLiteral("mnuhelp"));
+    QSignalSpy howToPlay(form.mnuHowtoPlay(), &QAction::triggered);
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Return);
+    QCOMPARE(howToPlay.count(), 1);
+    QCOMPARE(highScores.count(), 1);
 }
 
 void MainWindowTest::boardButtonsArePaintedFlatInTheirColour() {

@@ -1,6 +1,7 @@
 #include "AboutWindow.h"
 
 #include "BrightsumVersion.h"
+#include "FocusRingButton.h"
 #include "HandCursor.h"
 #include "LinkLabel.h"
 #include "OpenFailureNotice.h"
@@ -29,10 +30,6 @@ const QColor kPink(255, 192, 192);
 const QColor kLinkBlue(0, 0, 255);
 const QColor kEtchGrey(128, 128, 128);
 
-// Long enough for the focus to come back after a menu has closed; short enough that the
-// window seems to close at once when the player turns to another window.
-constexpr int kFocusSettleMs = 150;
-
 }  // namespace
 
 AboutWindow::AboutWindow(UrlOpener& opener) : QDialog(nullptr), m_opener(opener) {
@@ -45,20 +42,8 @@ AboutWindow::AboutWindow(UrlOpener& opener) : QDialog(nullptr), m_opener(opener)
     setFixedSize(px(5730), px(3795));
     setFont(layout::face(8.25));
 
+    // Its labels are drawn black on the pink; the OK button keeps the desktop's colours.
     layout::setBackground(this, kPink);
-
-    // A deactivation can be stale: choosing the menu entry again while this window is open
-    // moves the focus to the main window for a moment and then straight back here. So the
-    // window closes only if it is still inactive once the focus has settled.
-    m_focusCheck.setObjectName(QStringLiteral("focusCheck"));
-    m_focusCheck.setParent(this);
-    m_focusCheck.setSingleShot(true);
-    m_focusCheck.setInterval(kFocusSettleMs);
-    connect(&m_focusCheck, &QTimer::timeout, this, [this] {
-        if (!isActiveWindow()) {
-            Form_LostFocus();
-        }
-    });
 
     buildControls();
     Form_Load();
@@ -108,7 +93,7 @@ void AboutWindow::buildControls() {
     m_lblDisclaimer->setWordWrap(true);
     setTextColour(m_lblDisclaimer, Qt::black);
 
-    m_cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    m_cmdOK = new FocusRingButton(QStringLiteral("OK"), this);
     m_cmdOK->setObjectName(QStringLiteral("cmdOK"));
     m_cmdOK->setGeometry(px(2280), px(3360), px(1260), px(345));
     m_cmdOK->setDefault(true);
@@ -135,29 +120,16 @@ void AboutWindow::cmdOK_Click() {
     close();
 }
 
-void AboutWindow::Form_LostFocus() {
-    close();
-}
-
 void AboutWindow::Label3_Click() {
     const QUrl address(m_webSiteLink->text() + QLatin1Char('/'));
-    if (!m_opener.openUrl(address)) {
+    m_opener.openUrl(address, [address] {
         OpenFailureNotice::show(
             QStringLiteral("No web browser could be started to open %1").arg(address.toString()));
-    }
+    });
 }
 
 void AboutWindow::Label3_MouseMove() {
     m_webSiteLink->setCursor(handCursor());
-}
-
-bool AboutWindow::event(QEvent* event) {
-    if (event->type() == QEvent::WindowDeactivate) {
-        m_focusCheck.start();
-    } else if (event->type() == QEvent::WindowActivate) {
-        m_focusCheck.stop();
-    }
-    return QDialog::event(event);
 }
 
 void AboutWindow::keyPressEvent(QKeyEvent* event) {

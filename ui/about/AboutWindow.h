@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QDialog>
-#include <QTimer>
 
 class QLabel;
 class QPushButton;
@@ -13,7 +12,9 @@ class UrlOpener;
 
 // The About window: the program's name and version, a link to its web site, an ownership
 // notice and a legal warning. Modeless, fixed in size, and destroyed when it closes, so every
-// opening loads it afresh (and centres it again).
+// opening loads it afresh (and centres it again). It closes only through its OK button, Enter,
+// Escape and its close box: turning to the main window or to the browser its link opened
+// leaves it open.
 class AboutWindow final : public QDialog {
     Q_OBJECT
 public:
@@ -23,13 +24,10 @@ public:
     // fixed in the layout.
     void Form_Load();
     void cmdOK_Click();
-    // Closes the window when the window itself has lost the focus to another window.
-    void Form_LostFocus();
     void Label3_Click();
     void Label3_MouseMove();
 
 protected:
-    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -47,8 +45,6 @@ private:
     QLabel* m_lblDisclaimer = nullptr;
     QPushButton* m_cmdOK = nullptr;
     bool m_shown = false;
-    // Runs Form_LostFocus once a deactivation has settled (see event()).
-    QTimer m_focusCheck;
 };
 
 }  // namespace brightsum

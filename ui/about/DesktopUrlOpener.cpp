@@ -1,12 +1,49 @@
 #include "DesktopUrlOpener.h"
 
-#include <QDesktopServices>
+#include <QProcess>
 #include <QUrl>
 
 namespace brightsum {
 
-bool DesktopUrlOpener::openUrl(const QUrl& url) {
-    return QDesktopServices::openUrl(url);
+DesktopUrlOpener::~DesktopUrlOpener() {
+    for (QProcess* process : m_running.findChildren<QProcess*>()) {
+        process->disconnect();
+        process->kill();
+        process->waitForFinished(1000);
+    }
+}
+
+bool DesktopUrlOpener::idle() const {
+    return m_running.findChildren<QProcess*>().isEmpty();
+}
+
+void DesktopUrlOpener::openUrl(const QUrl& url, Failure failed) {
+    auto* process = new QProcess(&m_running);
+    process->setProgram(QStringLiteral("xdg-open"));
+    process->setArguments({QString::fromLatin1(url.toEncoded())});
+    process->setStandardInputFile(QProcess::nullDevice());
+    // Whatever the opener says goes where the program's own messages go.
+    process->setProcessChannelMode(QProcess::ForwardedChannels);
+
+    // Exactly one of these ends every opener: a process that never started does not finish.
+    QObject::connect(process, &QProcess::errorOccurred, process,
+                     [process, failed](QProcess::ProcessError error) {
+                         if (error != QProcess::FailedToStart) {
+                             return;  // a crash is reported by finished() as well
+                         }
+                         process->deleteLater();
+                         if (failed) {
+                             failed();
+                         }
+                     });
+    QObject::connect(process, &QProcess::finished, process,
+                     [process, failed](int exitCode, QProcess::ExitStatus status) {
+                         process->deleteLater();
+                         if ((status != QProcess::NormalExit || exitCode != 0) && failed) {
+                             failed();
+                         }
+                     });
+    process->start();
 }
 
 }  // namespace brightsum

@@ -1,5 +1,6 @@
 #include "HelpLauncher.h"
 
+#include "HelpViewer.h"
 #include "LanguageChoice.h"
 #include "OpenFailureNotice.h"
 #include "UrlOpener.h"
@@ -14,6 +15,11 @@ namespace brightsum {
 
 HelpLauncher::HelpLauncher(UrlOpener& opener, QString programFolder)
     : m_opener(opener), m_programFolder(std::move(programFolder)) {}
+
+HelpLauncher::~HelpLauncher() {
+    // The window refers to the opener, which may not outlive this launcher.
+    delete m_viewer.data();
+}
 
 QUrl HelpLauncher::helpPageUrl() const {
     const QString page =
@@ -35,11 +41,31 @@ QString HelpLauncher::helpPageName(const QStringList& uiLanguages,
 
 void HelpLauncher::mnuHowtoPlay_Click() {
     const QUrl page = helpPageUrl();
-    if (!m_opener.openUrl(page)) {
+    m_opener.openUrl(page, [this, page] { showBuiltInViewer(page); });
+}
+
+HelpViewer* HelpLauncher::viewer() const {
+    return m_viewer && m_viewer->isVisible() ? m_viewer.data() : nullptr;
+}
+
+void HelpLauncher::showBuiltInViewer(const QUrl& page) {
+    const QFileInfo file(page.toLocalFile());
+    if (!file.isFile() || !file.isReadable()) {
         OpenFailureNotice::show(
             QStringLiteral("No program could be started to show the help page %1")
                 .arg(QDir::toNativeSeparators(page.toLocalFile())));
+        return;
     }
+    if (HelpViewer* open = viewer()) {
+        open->setWindowState(open->windowState() & ~Qt::WindowMinimized);
+        open->raise();
+        open->activateWindow();
+        return;
+    }
+    m_viewer = new HelpViewer(page, m_opener);
+    m_viewer->show();
+    m_viewer->raise();
+    m_viewer->activateWindow();
 }
 
 }  // namespace brightsum

@@ -6,8 +6,7 @@ class QString;
 namespace brightsum {
 
 // Tells the player that a page could not be opened. The note is modeless and has no owner: a
-// modal box would stop the game's clock from the menu handler, and the About window closes as
-// soon as another window takes the focus.
+// modal box would stop the game's clock from the menu handler.
 class OpenFailureNotice {
 public:
     static QMessageBox* show(const QString& message);

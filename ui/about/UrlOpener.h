@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 class QUrl;
 
 namespace brightsum {
@@ -8,10 +10,13 @@ namespace brightsum {
 // help command open everything through this seam, so tests can record what would be opened.
 class UrlOpener {
 public:
+    // Runs when no viewer could be started, or when the desktop's opener ended reporting that
+    // it could not show the address. It may run before openUrl() returns.
+    using Failure = std::function<void()>;
+
     virtual ~UrlOpener() = default;
-    // Starts the viewer and returns at once, without waiting for it. Returns false when no
-    // viewer could be started at all.
-    virtual bool openUrl(const QUrl& url) = 0;
+    // Starts the viewer and returns at once, without waiting for it.
+    virtual void openUrl(const QUrl& url, Failure failed) = 0;
 };
 
 }  // namespace brightsum

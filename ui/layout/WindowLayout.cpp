@@ -2,6 +2,7 @@
 #include "WindowLayout.h"
 
 #include <QGuiApplication>
+#include <QPainter>
 #include <QScreen>
 #include <QWidget>
 
@@ -36,8 +37,32 @@ void centreOnScreen(QWidget* window) {
 void setBackground(QWidget* widget, const QColor& colour) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, colour);
+    palette.setColor(QPalette::WindowText, Qt::black);
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
+}
+
+void setButtonTextBlack(QWidget* widget) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::ButtonText, Qt::black);
+    widget->setPalette(palette);
+}
+
+void paintFocusRing(QPainter& painter, const QRect& area, const QColor& outer,
+                    const QColor& inner) {
+    const auto band = [&painter](const QRect& box, const QColor& colour) {
+        // Top, bottom, left, right: kFocusBand pixels each, inside the box.
+        painter.fillRect(QRect(box.left(), box.top(), box.width(), kFocusBand), colour);
+        painter.fillRect(QRect(box.left(), box.bottom() - kFocusBand + 1, box.width(), kFocusBand),
+                         colour);
+        painter.fillRect(QRect(box.left(), box.top(), kFocusBand, box.height()), colour);
+        painter.fillRect(QRect(box.right() - kFocusBand + 1, box.top(), kFocusBand, box.height()),
+                         colour);
+    };
+    band(area, outer);
+    if (inner.isValid()) {
+        band(area.adjusted(kFocusBand, kFocusBand, -kFocusBand, -kFocusBand), inner);
+    }
 }
 
 }  // namespace brightsum::layout

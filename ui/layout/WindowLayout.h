@@ -5,6 +5,8 @@
 #include <QRect>
 #include <Qt>
 
+class QColor;
+class QPainter;
 class QWidget;
 
 // What the three windows share of their classic look: a layout kept in twips, centring by the
@@ -44,7 +46,19 @@ constexpr Qt::WindowFlags kFixedDialog =
 // The frame counts only once the platform knows it, after create() or the first show.
 void centreOnScreen(QWidget* window);
 
-// Fills the widget's background with a colour of its own.
+// Fills the widget's background with a colour of its own, and draws its texts and those of
+// its children in black: the pastel and board colours were chosen for black text, and a dark
+// desktop scheme's light text would vanish on them. Controls that keep the desktop's own
+// background (push buttons, lists) keep its text colours too.
 void setBackground(QWidget* widget, const QColor& colour);
+
+// Draws the texts a widget paints on a background of its own (a board button's face) black.
+void setButtonTextBlack(QWidget* widget);
+
+// A keyboard focus indicator that shows on any background: a band of `outer` colour
+// kFocusBand pixels wide along the inside of `area` and, unless `inner` is invalid, a band of
+// `inner` colour just as wide within it.
+inline constexpr int kFocusBand = 2;
+void paintFocusRing(QPainter& painter, const QRect& area, const QColor& outer, const QColor& inner);
 
 }  // namespace brightsum::layout

@@ -1,7 +1,6 @@
 // libFuzzer entry for "hiscore.dat": whatever the bytes, reading never crashes, and a table
 // that was read writes a file that reads back to the same table.
 
-#include "HighScoreFile.h"
 #include "HighScoreFormat.h"
 #include "Numbers.h"
 
@@ -35,7 +34,7 @@ bool numbersConvert(const HighScoreTable& table) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    const std::optional<HighScoreTable> read = HighScoreFile::parse(bytes);
+    const std::optional<HighScoreTable> read = HighScoreFormat::parse(bytes).table;
 
     // Reading only the first bytes of a file never yields a table the whole file would not.
     const HighScoreFormat::Parsed partial = HighScoreFormat::parse(bytes, false);
@@ -54,12 +53,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         sorted.InsertHighScore(*slot, read->HighNames[0], TextValue(read->HighScores[0]), 1);
     }
 
-    const std::optional<std::string> written = HighScoreFile::serialise(*read);
+    const std::optional<std::string> written = HighScoreFormat::serialise(*read);
     require(written.has_value() == numbersConvert(*read), "write fails exactly on bad numbers");
     if (!written) {
         return 0;
     }
-    const std::optional<HighScoreTable> again = HighScoreFile::parse(*written);
+    const std::optional<HighScoreTable> again = HighScoreFormat::parse(*written).table;
     require(again.has_value(), "a written file is unreadable");
     for (int i = 0; i < HighScoreTable::kEntries; ++i) {
         require(TextValue(again->HighScores[i]) == TextValue(read->HighScores[i]), "score");
@@ -73,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 "name");
     }
     // From the first rewrite on, the file is stable.
-    const std::optional<std::string> rewritten = HighScoreFile::serialise(*again);
+    const std::optional<std::string> rewritten = HighScoreFormat::serialise(*again);
     require(rewritten && *rewritten == *written, "rewrite changes the bytes");
     return 0;
 }

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+
+namespace brightsum {
+
+// A high score placed at game over, as InsertHighScore takes it, kept until it has reached
+// the file.
+struct NewHighScore {
+    std::string name;
+    double points = 0;
+    double level = 0;
+};
+
+}  // namespace brightsum

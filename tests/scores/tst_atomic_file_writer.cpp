@@ -1,0 +1,212 @@
+#include "AtomicFileWriter.h"
+
+#include "TestFiles.h"
+
+#include <QtTest>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <memory>
+
+using namespace brightsum;
+using namespace brightsum::testfiles;
+
+namespace {
+
+QByteArray local(const QString& path) {
+    return path.toLocal8Bit();
+}
+
+struct stat lstatOf(const QString& path) {
+    struct stat st {};
+    if (::lstat(local(path).constData(), &st) != 0) {
+        st.st_ino = 0;
+    }
+    return st;
+}
+
+struct stat statOf(const QString& path) {
+    struct stat st {};
+    if (::stat(local(path).constData(), &st) != 0) {
+        st.st_ino = 0;
+    }
+    return st;
+}
+
+}  // namespace
+
+// The writer that replaces "hiscore.dat": whole files or none, a flush before the rename and
+// one after it, and no temporary file left behind by a write that ended.
+class AtomicFileWriterTest : public QObject, private Folders {
+    Q_OBJECT
+
+private slots:
+    void init() { QVERIFY(makeFolders()); }
+    void cleanup() { m_dir.reset(); }
+
+    void replacesTheFileWholeKeepingItsPermissions() {
+        const AtomicFileWriter writer(HighScoreFile::kTempPrefix);
+        const QString target = m_program + "/hiscore.dat";
+
+        // A new file is readable by everyone, whatever the process's umask.
+        const mode_t mask = ::umask(077);
+        const bool created = writer.replace(local(target).constData(), "first");
+        ::umask(mask);
+        QVERIFY(created);
+        QCOMPARE(readBytes(target), QByteArray("first"));
+        QCOMPARE(statOf(target).st_mode & 07777, mode_t(0644));
+
+        // A replaced file keeps its bits; the new bytes are a new file, not written in place.
+        QCOMPARE(::chmod(local(target).constData(), 0640), 0);
+        const ino_t before = statOf(target).st_ino;
+        QVERIFY(writer.replace(local(target).constData(), "second"));
+        QCOMPARE(readBytes(target), QByteArray("second"));
+        QCOMPARE(statOf(target).st_mode & 07777, mode_t(0640));
+        QVERIFY(statOf(target).st_ino != before);
+        QCOMPARE(hiddenEntries(m_program), QStringList());
+    }
+
+    void symlinkIsReplacedNotWrittenThrough() {
+        const AtomicFileWriter writer(HighScoreFile::kTempPrefix);
+        const QString outside = m_dir->filePath("elsewhere.dat");
+        const QString target = m_program + "/hiscore.dat";
+        QVERIFY(writeBytes(outside, "theirs"));
+        QVERIFY(QFile::link(outside, target));
+
+        QVERIFY(writer.replace(local(target).constData(), "ours"));
+        QVERIFY(!QFileInfo(target).isSymLink());
+        QCOMPARE(readBytes(target), QByteArray("ours"));
+        QCOMPARE(readBytes(outside), QByteArray("theirs"));
+    }
+
+    void flushesTheFileBeforeTheRenameAndTheFolderAfterIt() {
+        const QString target = m_program + "/hiscore.dat";
+        QVERIFY(writeBytes(target, "old"));
+        AtomicFileWriter writer(HighScoreFile::kTempPrefix);
+        auto steps = std::make_shared<QStringList>();
+        writer.setHooks(
+            {.write = {},
+             .beforeRename =
+                 [steps, target] { *steps << "rename, file still " + QString(readBytes(target)); },
+             .flush =
+                 [steps](int fd) {
+                     struct stat st {};
+                     ::fstat(fd, &st);
+                     *steps << (S_ISDIR(st.st_mode) ? "flush folder" : "flush file");
+                     return ::fsync(fd);
+                 }});
+        QVERIFY(writer.replace(local(target).constData(), "new"));
+        QCOMPARE(*steps, (QStringList{"flush file", "rename, file still old", "flush folder"}));
+        QCOMPARE(readBytes(target), QByteArray("new"));
+    }
+
+    void failedWriteOrFlushKeepsTheOldFile_data() {
+        QTest::addColumn<bool>("diskFull");
+        QTest::newRow("disk full") << true;
+        QTest::newRow("flush fails") << false;
+    }
+
+    void failedWriteOrFlushKeepsTheOldFile() {
+        QFETCH(bool, diskFull);
+        const QString target = m_program + "/hiscore.dat";
+        QVERIFY(writeBytes(target, "old"));
+        AtomicFileWriter writer(HighScoreFile::kTempPrefix);
+        AtomicFileWriter::Hooks hooks;
+        if (diskFull) {
+            hooks.write = [](int, const void*, std::size_t) -> long {
+                errno = ENOSPC;
+                return -1;
+            };
+        } else {
+            hooks.flush = [](int) {
+                errno = EIO;
+                return -1;
+            };
+        }
+        writer.setHooks(hooks);
+        QVERIFY(!writer.replace(local(target).constData(), "new"));
+        QCOMPARE(readBytes(target), QByteArray("old"));
+        QCOMPARE(hiddenEntries(m_program), QStringList());
+    }
+
+    void onlyAbandonedTemporaryFilesAreRemoved() {
+        const QStringList abandoned{".hiscore.dat.Ab12Cd", ".hiscore.dat.zzzzzz"};
+        const QStringList notOurs{".hiscore.dat.bak", ".hiscore.dat.1234567",
+                                  ".hiscore.datXabcdef"};
+        const QString busy = ".hiscore.dat.BUSY00";
+        for (const QString& name : abandoned + notOurs + QStringList{busy}) {
+            QVERIFY(writeBytes(m_program + "/" + name, "leftover"));
+        }
+        QVERIFY(QDir().mkpath(m_program + "/.hiscore.dat.folder"));
+
+        // Another program is still writing this one: it holds the lock.
+        const int held = ::open(local(m_program + "/" + busy).constData(), O_RDONLY | O_CLOEXEC);
+        QVERIFY(held >= 0);
+        QCOMPARE(::flock(held, LOCK_EX), 0);
+
+        const AtomicFileWriter writer(HighScoreFile::kTempPrefix);
+        const std::string target = local(programFile()).toStdString();
+        QVERIFY(writer.replace(target, "table"));
+        QStringList expected = notOurs + QStringList{busy, ".hiscore.dat.folder"};
+        QStringList left = hiddenEntries(m_program);
+        expected.sort();
+        left.sort();
+        QCOMPARE(left, expected);
+
+        ::close(held);  // its writer is gone: the next save clears it
+        QVERIFY(writer.replace(target, "table"));
+        QVERIFY(!hiddenEntries(m_program).contains(busy));
+
+        QVERIFY(writer.isTempName(".hiscore.dat.Ab12Cd"));
+        for (const QString& name : notOurs + QStringList{"hiscore.dat", "hiscore.lock"}) {
+            QVERIFY2(!writer.isTempName(local(name).toStdString()), qPrintable(name));
+        }
+    }
+
+    void linkNamesTheLinkItselfNeverItsTarget() {
+        const AtomicFileWriter writer(HighScoreFile::kTempPrefix);
+        const QString file = m_program + "/hiscore.dat";
+        const QString second = m_program + "/hiscore.bad";
+        QVERIFY(writeBytes(second, "an older one"));
+
+        // A file: one more name for the same bytes, whatever stood under that name before.
+        QVERIFY(writeBytes(file, "damaged"));
+        QVERIFY(writer.link(local(file).toStdString(), local(second).toStdString()));
+        QCOMPARE(lstatOf(second).st_ino, lstatOf(file).st_ino);
+        QCOMPARE(lstatOf(file).st_nlink, nlink_t(2));
+        QCOMPARE(readBytes(second), QByteArray("damaged"));
+
+        // A symbolic link to a file elsewhere: the second name is a link too, and the file
+        // elsewhere gains no name.
+        const QString outside = m_dir->filePath("outside");
+        QVERIFY(writeBytes(outside, "not ours"));
+        QVERIFY(QFile::remove(file) && QFile::link(outside, file));
+        QVERIFY(writer.link(local(file).toStdString(), local(second).toStdString()));
+        QVERIFY(S_ISLNK(lstatOf(second).st_mode));
+        QCOMPARE(QFileInfo(second).symLinkTarget(), outside);
+        QVERIFY(lstatOf(second).st_ino != statOf(outside).st_ino);
+        QCOMPARE(statOf(outside).st_nlink, nlink_t(1));
+        QCOMPARE(hiddenEntries(m_program), QStringList());
+    }
+
+    void moveRenamesTheNameItself() {
+        const AtomicFileWriter writer(HighScoreFile::kTempPrefix);
+        const QString outside = m_dir->filePath("outside");
+        const QString file = m_program + "/hiscore.dat";
+        const QString moved = m_program + "/hiscore.bad";
+        QVERIFY(writeBytes(outside, "not ours"));
+        QVERIFY(QFile::link(outside, file));
+        QVERIFY(writer.move(local(file).toStdString(), local(moved).toStdString()));
+        QVERIFY(!QFileInfo::exists(file) && !QFileInfo(file).isSymLink());
+        QVERIFY(S_ISLNK(lstatOf(moved).st_mode));
+        QCOMPARE(statOf(outside).st_nlink, nlink_t(1));
+        QVERIFY(!writer.move(local(file).toStdString(), local(moved).toStdString()));
+    }
+};
+
+QTEST_GUILESS_MAIN(AtomicFileWriterTest)
+#include "tst_atomic_file_writer.moc"

@@ -1,0 +1,238 @@
+#include "HighScoreFile.h"
+
+#include "TestFiles.h"
+
+#include <QtTest>
+
+#include <algorithm>
+#include <chrono>
+#include <functional>
+#include <string>
+
+using namespace brightsum;
+using namespace brightsum::testfiles;
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// Game over as the engine runs it: sort, find the slot, place the entry in the table in
+// memory, save it through the file's table as it stands now.
+bool placeAndSave(const HighScoreFile& file, HighScoreTable& table, const std::string& name,
+                  double points, double level) {
+    table.SortHighScores();
+    const std::optional<int> slot = table.FindHighScoreSlot(points);
+    if (!slot) {
+        return false;
+    }
+    table.InsertHighScore(*slot, name, points, level);
+    const NewHighScore entry{name, points, level};
+    return file.SaveNewHighScores(table, {&entry, 1});
+}
+
+QStringList fileRows(const QString& path) {
+    return rowsOf(parseBytes(readBytes(path)).value_or(HighScoreTable()));
+}
+
+// The probe's names of its own entries with their scores: name<i> scores first + 2 i.
+QStringList topEntries(const QString& name, int first, int count, int top) {
+    QStringList rows;
+    for (int i = count - top; i < count; ++i) {
+        rows << QString(" %1|%2%3| 1").arg(first + 2 * i).arg(name).arg(i);
+    }
+    return rows;
+}
+
+}  // namespace
+
+// Several copies of the game on one "hiscore.dat", started from one program folder: each
+// read-modify-write of the file holds the lock on "hiscore.lock", and a new high score goes
+// into the table as the file holds it at that moment, so no copy undoes another's entries.
+class SharedFileTest : public QObject, private Folders {
+    Q_OBJECT
+
+private slots:
+    void init() { QVERIFY(makeFolders()); }
+    void cleanup() {
+        QCOMPARE(hiddenEntries(m_program), QStringList());
+        m_dir.reset();
+    }
+
+    void twoCopiesKeepBothNewHighScores() {
+        // Both copies start on the default table.
+        const HighScoreFile alpha = scoreFile();
+        const HighScoreFile bravo = scoreFile();
+        HighScoreTable alphaTable;
+        HighScoreTable bravoTable;
+        QVERIFY(alpha.LoadHighScores(alphaTable));
+        QVERIFY(bravo.LoadHighScores(bravoTable));
+
+        QVERIFY(placeAndSave(alpha, alphaTable, "ALPHA", 10000, 5));
+        QVERIFY(placeAndSave(bravo, bravoTable, "BRAVO", 5000, 4));
+
+        // The file holds both, and the copy that saved last holds what it saved: the
+        // high-score window it shows next has both entries.
+        const QStringList saved = fileRows(programFile());
+        QCOMPARE(saved.mid(0, 3),
+                 (QStringList{" 10000|ALPHA| 5", " 5000|BRAVO| 4", " 1000|Quill| 1"}));
+        QCOMPARE(saved.size(), 10);
+        QCOMPARE(serialised(bravoTable), readBytes(programFile()));
+        QCOMPARE(rowsOf(bravoTable).mid(0, 2), (QStringList{" 10000|ALPHA| 5", "5000|BRAVO|4"}));
+
+        // The lock file stays beside the table, out of the way of the temporary-file clean-up.
+        QVERIFY(QFileInfo(m_program + "/" + HighScoreFile::kLockFileName).isFile());
+        QVERIFY(placeAndSave(alpha, alphaTable, "ALPHA again", 7000, 5));
+        QVERIFY(QFileInfo(m_program + "/" + HighScoreFile::kLockFileName).isFile());
+        QCOMPARE(fileRows(programFile()).mid(0, 3),
+                 (QStringList{" 10000|ALPHA| 5", " 7000|ALPHA again| 5", " 5000|BRAVO| 4"}));
+    }
+
+    // A single copy sees no difference: the table in memory is the table saved, with its own
+    // texts ("1000" from the default table, where the file says " 1000").
+    void aSingleCopyKeepsItsTableAsPlaced() {
+        const HighScoreFile file = scoreFile();
+        HighScoreTable table;
+        QVERIFY(file.LoadHighScores(table));
+        QVERIFY(table == HighScoreTable::DefaultHighScores());
+
+        HighScoreTable expected = table;
+        expected.InsertHighScore(3, "Nova", 800, 2);
+        QVERIFY(placeAndSave(file, table, "Nova", 800, 2));
+        QVERIFY(table == expected);
+        QCOMPARE(serialised(expected), readBytes(programFile()));
+    }
+
+    // When the file cannot be read at the save, the table in memory is saved as it is.
+    void unreadableFileAtTheSaveTakesTheTableInMemory_data() {
+        QTest::addColumn<QByteArray>("damaged");
+        QTest::newRow("nine lines") << fixture("nine-lines.dat");
+        QTest::newRow("removed") << QByteArray();
+    }
+
+    void unreadableFileAtTheSaveTakesTheTableInMemory() {
+        QFETCH(QByteArray, damaged);
+        QVERIFY(writeBytes(programFile(), fixture("ten.dat")));
+        const HighScoreFile file = scoreFile();
+        HighScoreTable table;
+        QVERIFY(file.LoadHighScores(table));
+        QVERIFY(damaged.isEmpty() ? QFile::remove(programFile())
+                                  : writeBytes(programFile(), damaged));
+
+        HighScoreTable expected = table;
+        expected.SortHighScores();
+        expected.InsertHighScore(*expected.FindHighScoreSlot(99999), "Nova", 99999, 2);
+        QVERIFY(placeAndSave(file, table, "Nova", 99999, 2));
+        QVERIFY(table == expected);
+        QCOMPARE(readBytes(programFile()), serialised(expected));
+    }
+
+    // Another copy keeps the lock: every operation that writes gives up after the timeout and
+    // writes nothing, as when the file cannot be written; the table in memory is kept.
+    void saveFailsCleanlyWhileAnotherCopyHoldsTheLock() {
+        QVERIFY(writeBytes(programFile(), fixture("twelve-lines.dat")));
+        QProcess holder;
+        holder.start(BRIGHTSUM_PROBE, {"hold-lock", m_program, m_data});
+        QVERIFY(holder.waitForReadyRead(60000));
+        QCOMPARE(holder.readLine().trimmed(), QByteArray("locked"));
+
+        HighScoreFile file = scoreFile();
+        constexpr auto kTimeout = 200ms;
+        file.setLockTimeout(kTimeout);
+        QElapsedTimer waited;
+
+        // Start-up: the table is read, the file is not rewritten.
+        HighScoreTable table;
+        waited.start();
+        QVERIFY(!file.LoadHighScores(table));
+        QVERIFY(waited.elapsed() >= kTimeout.count());
+        QCOMPARE(rowsOf(table), fixtureRows("twelve-lines.dat"));
+        QCOMPARE(readBytes(programFile()), fixture("twelve-lines.dat"));
+
+        // Game over: the entry stays in the table in memory only.
+        table.SortHighScores();
+        HighScoreTable placed = table;
+        placed.InsertHighScore(1, "Nova", 99999, 5);
+        table = placed;
+        const NewHighScore entry{"Nova", 99999, 5};
+        waited.start();
+        QVERIFY(!file.SaveNewHighScores(table, {&entry, 1}));
+        QVERIFY(waited.elapsed() >= kTimeout.count());
+        QVERIFY(table == placed);
+        QVERIFY(!file.SaveHighScores(table));
+        QCOMPARE(readBytes(programFile()), fixture("twelve-lines.dat"));
+
+        // A damaged file is neither set aside nor replaced meanwhile.
+        QVERIFY(writeBytes(programFile(), fixture("nine-lines.dat")));
+        QVERIFY(!file.LoadHighScores(table));
+        QVERIFY(table == HighScoreTable::DefaultHighScores());
+        QCOMPARE(readBytes(programFile()), fixture("nine-lines.dat"));
+        QVERIFY(!QFileInfo::exists(m_program + "/hiscore.bad"));
+
+        // Once the other copy lets go, the kept entry is saved.
+        holder.closeWriteChannel();
+        QVERIFY(holder.waitForFinished(60000));
+        QCOMPARE(holder.exitCode(), 0);
+        QVERIFY(writeBytes(programFile(), fixture("ten.dat")));
+        table = placed;
+        QVERIFY(file.SaveNewHighScores(table, {&entry, 1}));
+        QCOMPARE(rowsOf(table)[0], "99999|Nova|5");
+        QCOMPARE(fileRows(programFile())[0], " 99999|Nova| 5");
+    }
+
+    // Something planted in the lock file's place is neither followed nor written through, and
+    // the game still saves, as it did before there was a lock.
+    void somethingInTheLockFilesPlaceIsLeftAlone() {
+        const QString outside = m_dir->filePath("outside");
+        const QString lockFile = m_program + "/" + HighScoreFile::kLockFileName;
+        QVERIFY(QFile::link(outside, lockFile));
+        const HighScoreFile file = scoreFile();
+        QVERIFY(file.SaveHighScores(HighScoreTable::DefaultHighScores()));
+        QCOMPARE(readBytes(programFile()), fixture("default.dat"));
+        QVERIFY(!QFileInfo::exists(outside));
+        QVERIFY(QFileInfo(lockFile).isSymLink());
+    }
+
+    // Two copies playing and restarting as fast as they can, each checking after every step
+    // that none of its entries has gone while it still belonged in the table.
+    void twoCopiesPlayingAtOnceLoseNothing() {
+        constexpr int kGames = 300;
+        QProcess alpha;
+        QProcess bravo;
+        alpha.start(BRIGHTSUM_PROBE,
+                    {"play", m_program, m_data, "A", "2000", QString::number(kGames)});
+        bravo.start(BRIGHTSUM_PROBE,
+                    {"play", m_program, m_data, "B", "2001", QString::number(kGames)});
+        QVERIFY(alpha.waitForFinished(120000) && bravo.waitForFinished(120000));
+        QCOMPARE(alpha.readAllStandardOutput().trimmed(), "played " + QByteArray::number(kGames));
+        QCOMPARE(bravo.readAllStandardOutput().trimmed(), "played " + QByteArray::number(kGames));
+
+        // The ten best of both: the last five games of each.
+        QStringList expected = topEntries("A", 2000, kGames, 5) + topEntries("B", 2001, kGames, 5);
+        std::sort(expected.begin(), expected.end(), std::greater<>());
+        QCOMPARE(fileRows(programFile()), expected);
+    }
+
+    // One copy saving high score after high score while another starts over and over: the
+    // start-ups never write back a table read before a save.
+    void startUpsWhileAnotherCopySavesLoseNothing() {
+        constexpr int kGames = 300;
+        constexpr int kStartUps = 2000;
+        QProcess player;
+        QProcess starter;
+        player.start(BRIGHTSUM_PROBE,
+                     {"play", m_program, m_data, "A", "2000", QString::number(kGames)});
+        starter.start(BRIGHTSUM_PROBE,
+                      {"load-loop", m_program, m_data, QString::number(kStartUps)});
+        QVERIFY(player.waitForFinished(120000) && starter.waitForFinished(120000));
+        QCOMPARE(player.readAllStandardOutput().trimmed(), "played " + QByteArray::number(kGames));
+        QCOMPARE(starter.readAllStandardOutput().trimmed(),
+                 "loaded " + QByteArray::number(kStartUps));
+
+        QStringList expected = topEntries("A", 2000, kGames, 10);
+        std::reverse(expected.begin(), expected.end());
+        QCOMPARE(fileRows(programFile()), expected);
+    }
+};
+
+QTEST_GUILESS_MAIN(SharedFileTest)
+#include "tst_shared_file.moc"

@@ -1,0 +1,71 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "HelpViewer.h"
+
+#include "OpenFailureNotice.h"
+#include "UrlOpener.h"
+#include "WindowLayout.h"
+
+#include <QKeySequence>
+#include <QShortcut>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+namespace brightsum {
+
+namespace {
+
+// Enough for the page's text column at the desktop's usual font.
+constexpr int kWidth = 640;
+constexpr int kHeight = 560;
+
+}  // namespace
+
+HelpViewer::HelpViewer(const QUrl& page, UrlOpener& opener, QWidget* parent)
+    : QWidget(parent), m_opener(opener), m_page(page) {
+    setObjectName(QStringLiteral("helpViewer"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    // The main window alone decides when the program ends.
+    setAttribute(Qt::WA_QuitOnClose, false);
+
+    m_browser = new QTextBrowser(this);
+    m_browser->setObjectName(QStringLiteral("helpPage"));
+    m_browser->setFrameShape(QFrame::NoFrame);
+    // Links are followed here: anchors of the page inside, everything else on the desktop.
+    m_browser->setOpenLinks(false);
+    connect(m_browser, &QTextBrowser::anchorClicked, this, &HelpViewer::followLink);
+    // The page brings its own colours, written for a light paper as any browser shows it;
+    // a dark desktop scheme must not put its light text on that paper.
+    QPalette paper = m_browser->palette();
+    paper.setColor(QPalette::Base, Qt::white);
+    paper.setColor(QPalette::Text, Qt::black);
+    m_browser->setPalette(paper);
+    m_browser->setSource(page, QTextDocument::HtmlResource);
+
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addWidget(m_browser);
+
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
+
+    const QString title = m_browser->documentTitle();
+    setWindowTitle(title.isEmpty() ? QStringLiteral("Brightsum help") : title);
+    resize(kWidth, kHeight);
+    create();
+    layout::centreOnScreen(this);
+    m_browser->setFocus();
+}
+
+void HelpViewer::followLink(const QUrl& link) {
+    const QUrl target = m_page.resolved(link);
+    if (target.adjusted(QUrl::RemoveFragment) == m_page.adjusted(QUrl::RemoveFragment)) {
+        m_browser->scrollToAnchor(target.fragment());
+        return;
+    }
+    m_opener.openUrl(target, [target] {
+        OpenFailureNotice::show(
+            QStringLiteral("No program could be started to open %1").arg(target.toDisplayString()));
+    });
+}
+
+}  // namespace brightsum
