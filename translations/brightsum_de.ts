@@ -24,6 +24,45 @@
     </message>
 </context>
 <context>
+    <name>brightsum::AboutWindow</name>
+    <message>
+        <source>For news and more information, visit our web site:</source>
+        <extracomment>One line above the web address: at most 385 pixels, about 65 letters.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>web site link</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copyright (C) 2026 The Brightsum developers. License: GPL-3.0-or-later.</source>
+        <extracomment>One line: at most 385 pixels, about 65 letters. Keep &quot;GPL-3.0-or-later&quot; as it is.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>About Sumbright</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Version %1.%2.%3</source>
+        <extracomment>%1.%2.%3 is the version number, such as 1.0.0.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Warning: this program is protected by copyright law and international treaties. You may copy, change and pass it on only under the terms of the GNU General Public License, version 3 or later; copying or passing on this program, or any part of it, in any other way may lead to civil and criminal penalties.</source>
+        <extracomment>Wrapped over at most 5 lines of 369 pixels: no longer than the English text.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No web browser could be started to open %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>brightsum::Engine</name>
     <message>
         <source>Game Over</source>
@@ -68,6 +107,165 @@
     <message>
         <source>Game over. Your final score is %1.</source>
         <extracomment>Read out by screen readers. %1 is the final score, a number.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>brightsum::HelpLauncher</name>
+    <message>
+        <source>No program could be started to show the help page %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>brightsum::HelpViewer</name>
+    <message>
+        <source>Brightsum help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No program could be started to open %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>brightsum::HighScoreWindow</name>
+    <message>
+        <source>High Scores</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Okay</source>
+        <extracomment>The button that closes the high-score window: about 12 letters at most.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <extracomment>Header of the list of names in the high-score window: about 16 letters at most.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Score</source>
+        <extracomment>Header of the list of scores in the high-score window: about 10 letters at most.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Level</source>
+        <extracomment>Header of the list of levels (1 to 5) in the high-score window: about 8 letters at most.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>brightsum::MainWindow</name>
+    <message>
+        <source>first number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>operation sign</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>second number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>equals sign</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>target number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Total Points:</source>
+        <extracomment>Status line, before the score. At most 73 pixels wide in bold: about 12 letters.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>caption of the score</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>score</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Question Value:</source>
+        <extracomment>Status line, before what the question is still worth. At most 97 pixels wide in bold: about 16 letters.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>caption of the question value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>question value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Question #:</source>
+        <extracomment>Status line, before the number of the question (1 to 10). At most 73 pixels wide in bold: about 12 letters.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>caption of the question number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>question number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Level:</source>
+        <extracomment>Status line, before the level (1 to 5). At most 49 pixels wide in bold: about 8 letters.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>caption of the level</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>level</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>row %1, column %2</source>
+        <extracomment>Read out by screen readers for a board button: &quot;row 2, column 5&quot;.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New Game</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start Level &amp;%1</source>
+        <extracomment>Menu entry that starts a game; %1 is the level, 1 to 5, and its access key.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Addition</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Subtraction</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;High Scores</source>
+        <extracomment>On the menu bar; its access key may be the same as that of &quot;&amp;Help&quot;.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Information and Instructions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;About Sumbright</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

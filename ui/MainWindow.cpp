@@ -30,13 +30,19 @@ struct LabelLayout {
     const char* description;
 };
 
-// The question line: first number, sign, second number, "=", target.
+// The question line: first number, sign, second number, "=", target. The creation texts are
+// never seen; the descriptions are read out by screen readers.
 constexpr LabelLayout kQuestionLine[] = {
-    {Label::lblPart1, "lblPart1", 1680, 120, 855, 495, "Label1", "first number"},
-    {Label::lblOper, "lblOper", 2760, 120, 855, 495, "Label1", "operation sign"},
-    {Label::lblPart2, "lblPart2", 3720, 120, 855, 495, "Label2", "second number"},
-    {Label::lblEqual, "lblEqual", 4680, 120, 375, 495, "=", "equals sign"},
-    {Label::lblAnswer, "lblAnswer", 5400, 120, 855, 495, "Label1", "target number"},
+    {Label::lblPart1, "lblPart1", 1680, 120, 855, 495, "Label1",
+     QT_TRANSLATE_NOOP("brightsum::MainWindow", "first number")},
+    {Label::lblOper, "lblOper", 2760, 120, 855, 495, "Label1",
+     QT_TRANSLATE_NOOP("brightsum::MainWindow", "operation sign")},
+    {Label::lblPart2, "lblPart2", 3720, 120, 855, 495, "Label2",
+     QT_TRANSLATE_NOOP("brightsum::MainWindow", "second number")},
+    {Label::lblEqual, "lblEqual", 4680, 120, 375, 495, "=",
+     QT_TRANSLATE_NOOP("brightsum::MainWindow", "equals sign")},
+    {Label::lblAnswer, "lblAnswer", 5400, 120, 855, 495, "Label1",
+     QT_TRANSLATE_NOOP("brightsum::MainWindow", "target number")},
 };
 
 struct StatusLayout {
@@ -53,23 +59,39 @@ struct StatusLayout {
 
 // The status line: each fixed caption is followed by the label that carries its value.
 constexpr StatusLayout kStatusLine[] = {
-    {"Label1", 240, 1095, "Total Points:", "caption of the score", Label::lblScore, "lblScore",
-     1440, 615, "0", "score"},
-    {"Label2", 2160, 1455, "Question Value:", "caption of the question value", Label::lblPoints,
-     "lblPoints", 3720, 615, "1000", "question value"},
-    {"Label4", 4440, 1095, "Question #:", "caption of the question number",
-     Label::lblQuestionNumber, "lblQuestionNumber", 5640, 375, "1", "question number"},
-    {"Label3", 6120, 735, "Level:", "caption of the level", Label::lblLevel, "lblLevel", 6840, 495,
-     "1", "level"},
+    {"Label1", 240, 1095,
+     //: Status line, before the score. At most 73 pixels wide in bold: about 12 letters.
+     QT_TRANSLATE_NOOP("brightsum::MainWindow", "Total Points:"),
+     QT_TRANSLATE_NOOP("brightsum::MainWindow", "caption of the score"), Label::lblScore,
+     "lblScore", 1440, 615, "0", QT_TRANSLATE_NOOP("brightsum::MainWindow", "score")},
+    {"Label2", 2160, 1455,
+     //: Status line, before what the question is still worth. At most 97 pixels wide in bold:
+     //: about 16 letters.
+     QT_TRANSLATE_NOOP("brightsum::MainWindow", "Question Value:"),
+     QT_TRANSLATE_NOOP("brightsum::MainWindow", "caption of the question value"), Label::lblPoints,
+     "lblPoints", 3720, 615, "1000", QT_TRANSLATE_NOOP("brightsum::MainWindow", "question value")},
+    {"Label4", 4440, 1095,
+     //: Status line, before the number of the question (1 to 10). At most 73 pixels wide in
+     //: bold: about 12 letters.
+     QT_TRANSLATE_NOOP("brightsum::MainWindow", "Question #:"),
+     QT_TRANSLATE_NOOP("brightsum::MainWindow", "caption of the question number"),
+     Label::lblQuestionNumber, "lblQuestionNumber", 5640, 375, "1",
+     QT_TRANSLATE_NOOP("brightsum::MainWindow", "question number")},
+    {"Label3", 6120, 735,
+     //: Status line, before the level (1 to 5). At most 49 pixels wide in bold: about 8
+     //: letters.
+     QT_TRANSLATE_NOOP("brightsum::MainWindow", "Level:"),
+     QT_TRANSLATE_NOOP("brightsum::MainWindow", "caption of the level"), Label::lblLevel,
+     "lblLevel", 6840, 495, "1", QT_TRANSLATE_NOOP("brightsum::MainWindow", "level")},
 };
 constexpr int kStatusTop = 720;
 constexpr int kStatusHeight = 255;
 
 constexpr int kColumns = 6;
 
-QLabel* makeLabel(QWidget* parent, const char* name, const QRect& place, const char* text,
+QLabel* makeLabel(QWidget* parent, const char* name, const QRect& place, const QString& text,
                   const QFont& font) {
-    auto* label = new QLabel(QString::fromLatin1(text), parent);
+    auto* label = new QLabel(text, parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setGeometry(place);
     label->setFont(font);
@@ -114,10 +136,10 @@ MainWindow::~MainWindow() = default;
 void MainWindow::createQuestionLine() {
     const QFont font = face(24, false);
     for (const LabelLayout& entry : kQuestionLine) {
-        QLabel* label =
-            makeLabel(m_client, entry.name,
-                      twipRect(entry.left, entry.top, entry.width, entry.height), entry.text, font);
-        label->setAccessibleDescription(QString::fromLatin1(entry.description));
+        QLabel* label = makeLabel(m_client, entry.name,
+                                  twipRect(entry.left, entry.top, entry.width, entry.height),
+                                  QString::fromLatin1(entry.text), font);
+        label->setAccessibleDescription(tr(entry.description));
         m_labels[static_cast<std::size_t>(entry.id)] = label;
     }
 }
@@ -128,13 +150,13 @@ void MainWindow::createStatusLine() {
         QLabel* caption =
             makeLabel(m_client, entry.captionName,
                       twipRect(entry.captionLeft, kStatusTop, entry.captionWidth, kStatusHeight),
-                      entry.captionText, font);
-        caption->setAccessibleDescription(QString::fromLatin1(entry.captionDescription));
+                      tr(entry.captionText), font);
+        caption->setAccessibleDescription(tr(entry.captionDescription));
         QLabel* value =
             makeLabel(m_client, entry.valueName,
                       twipRect(entry.valueLeft, kStatusTop, entry.valueWidth, kStatusHeight),
-                      entry.valueText, font);
-        value->setAccessibleDescription(QString::fromLatin1(entry.valueDescription));
+                      QString::fromLatin1(entry.valueText), font);
+        value->setAccessibleDescription(tr(entry.valueDescription));
         m_labels[static_cast<std::size_t>(entry.value)] = value;
     }
 }
@@ -150,7 +172,8 @@ void MainWindow::createBoard() {
         button->setFont(font);
         button->setText(QStringLiteral("0"));
         button->setAccessibleDescription(
-            QStringLiteral("row %1, column %2").arg(row + 1).arg(column + 1));
+            //: Read out by screen readers for a board button: "row 2, column 5".
+            tr("row %1, column %2").arg(row + 1).arg(column + 1));
         m_buttons[static_cast<std::size_t>(i)] = button;
         if (i > 0) {
             setTabOrder(m_buttons[static_cast<std::size_t>(i - 1)], button);
@@ -158,7 +181,7 @@ void MainWindow::createBoard() {
     }
 
     // Starts a game when clicked, but stays hidden: games start from the menus.
-    m_cmdStart = new QPushButton(QStringLiteral("New Game"), m_client);
+    m_cmdStart = new QPushButton(tr("New Game"), m_client);
     m_cmdStart->setObjectName(QStringLiteral("cmdStart"));
     m_cmdStart->setGeometry(twipRect(3120, 4680, 1455, 375));
     m_cmdStart->hide();
@@ -188,25 +211,27 @@ void MainWindow::createMenus() {
         menu->setObjectName(QString::fromLatin1(name));
         menu->menuAction()->setObjectName(QString::fromLatin1(name));
         for (int level = 1; level <= 5; ++level) {
-            QAction* entry = menu->addAction(QStringLiteral("Start Level &%1").arg(level));
+            //: Menu entry that starts a game; %1 is the level, 1 to 5, and its access key.
+            QAction* entry = menu->addAction(tr("Start Level &%1").arg(level));
             entry->setObjectName(QString::fromLatin1(entryPrefix) + QString::number(level));
             entries[static_cast<std::size_t>(level - 1)] = entry;
         }
         return menu;
     };
-    m_mnuAddition = levelMenu("mnuAddition", QStringLiteral("&Addition"), "add", m_add);
-    m_mnuSub = levelMenu("mnuSub", QStringLiteral("&Subtraction"), "sub", m_sub);
+    m_mnuAddition = levelMenu("mnuAddition", tr("&Addition"), "add", m_add);
+    m_mnuSub = levelMenu("mnuSub", tr("&Subtraction"), "sub", m_sub);
 
     // A command on the bar itself, with no menu under it.
-    m_mnuhiscore = bar->addAction(QStringLiteral("&High Scores"));
+    //: On the menu bar; its access key may be the same as that of "&Help".
+    m_mnuhiscore = bar->addAction(tr("&High Scores"));
     m_mnuhiscore->setObjectName(QStringLiteral("mnuhiscore"));
 
-    m_mnuhelp = bar->addMenu(QStringLiteral("&Help"));
+    m_mnuhelp = bar->addMenu(tr("&Help"));
     m_mnuhelp->setObjectName(QStringLiteral("mnuhelp"));
     m_mnuhelp->menuAction()->setObjectName(QStringLiteral("mnuhelp"));
-    m_mnuHowtoPlay = m_mnuhelp->addAction(QStringLiteral("&Information and Instructions"));
+    m_mnuHowtoPlay = m_mnuhelp->addAction(tr("&Information and Instructions"));
     m_mnuHowtoPlay->setObjectName(QStringLiteral("mnuHowtoPlay"));
-    m_mnuAbout = m_mnuhelp->addAction(QStringLiteral("&About Sumbright"));
+    m_mnuAbout = m_mnuhelp->addAction(tr("&About Sumbright"));
     m_mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
 }
 

@@ -50,7 +50,7 @@ HighScoreWindow::HighScoreWindow(const HighScoreTable& table,
     }();
     Q_UNUSED(accessibleInstalled);
     setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(QStringLiteral("High Scores"));
+    setWindowTitle(tr("High Scores"));
     // Sizable, with minimize but no maximize box.
     setWindowFlags(layout::kSizableWindow);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -65,7 +65,8 @@ HighScoreWindow::HighScoreWindow(const HighScoreTable& table,
     m_names = makeList(this, "List1", twipRect(120, 120, 1695, 2790));
     m_scores = makeList(this, "List2", twipRect(1920, 120, 1095, 2790));
     m_levels = makeList(this, "List3", twipRect(3120, 120, 855, 2790));
-    m_okay = new FocusRingButton(QStringLiteral("Okay"), this);
+    //: The button that closes the high-score window: about 12 letters at most.
+    m_okay = new FocusRingButton(tr("Okay"), this);
     m_okay->setObjectName(QStringLiteral("Command1"));
     m_okay->setGeometry(twipRect(1440, 3000, 1215, 375));
     connect(m_okay, &QPushButton::clicked, this, &QWidget::close);
@@ -91,9 +92,13 @@ void HighScoreWindow::fill(const HighScoreTable& table) {
     m_names->clear();
     m_scores->clear();
     m_levels->clear();
-    addRow(m_names, "Name");
-    addRow(m_scores, "Score");
-    addRow(m_levels, "Level");
+    // The headers are rows of the lists and no wider than their list.
+    //: Header of the list of names in the high-score window: about 16 letters at most.
+    m_names->addItem(tr("Name"));
+    //: Header of the list of scores in the high-score window: about 10 letters at most.
+    m_scores->addItem(tr("Score"));
+    //: Header of the list of levels (1 to 5) in the high-score window: about 8 letters at most.
+    m_levels->addItem(tr("Level"));
     addRow(m_names, "");
     addRow(m_scores, "");
     addRow(m_levels, "");

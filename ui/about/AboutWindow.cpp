@@ -69,7 +69,8 @@ void AboutWindow::buildControls() {
 
     m_webSiteInvitation = addLabel("Label2", 0, 960, 5775, 255);
     m_webSiteInvitation->setText(
-        QStringLiteral("For news and more information, visit our web site:"));
+        //: One line above the web address: at most 385 pixels, about 65 letters.
+        tr("For news and more information, visit our web site:"));
 
     m_webSiteLink = new LinkLabel(this);
     m_webSiteLink->setObjectName(QStringLiteral("Label3"));
@@ -80,20 +81,21 @@ void AboutWindow::buildControls() {
     m_webSiteLink->setFont(link);
     setTextColour(m_webSiteLink, kLinkBlue);
     m_webSiteLink->setText(QString::fromUtf8(version::kWebAddress));
-    m_webSiteLink->setAccessibleDescription(QStringLiteral("web site link"));
+    m_webSiteLink->setAccessibleDescription(tr("web site link"));
     connect(m_webSiteLink, &LinkLabel::clicked, this, &AboutWindow::Label3_Click);
     connect(m_webSiteLink, &LinkLabel::mouseMoved, this, &AboutWindow::Label3_MouseMove);
 
     m_copyrightNotice = addLabel("Label1", 0, 1680, 5775, 255);
     m_copyrightNotice->setText(
-        QStringLiteral("Copyright (C) 2026 The Brightsum developers. License: GPL-3.0-or-later."));
+        //: One line: at most 385 pixels, about 65 letters. Keep "GPL-3.0-or-later" as it is.
+        tr("Copyright (C) 2026 The Brightsum developers. License: GPL-3.0-or-later."));
 
     m_lblDisclaimer = addLabel("lblDisclaimer", 120, 2160, 5535, 1065);
     m_lblDisclaimer->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_lblDisclaimer->setWordWrap(true);
     setTextColour(m_lblDisclaimer, Qt::black);
 
-    m_cmdOK = new FocusRingButton(QStringLiteral("OK"), this);
+    m_cmdOK = new FocusRingButton(tr("OK"), this);
     m_cmdOK->setObjectName(QStringLiteral("cmdOK"));
     m_cmdOK->setGeometry(px(2280), px(3360), px(1260), px(345));
     m_cmdOK->setDefault(true);
@@ -104,16 +106,16 @@ void AboutWindow::buildControls() {
 
 void AboutWindow::Form_Load() {
     layout::centreOnScreen(this);
-    setWindowTitle(QStringLiteral("About Sumbright"));
-    m_lblVersion->setText(QStringLiteral("Version %1.%2.%3")
-                              .arg(version::kMajor)
-                              .arg(version::kMinor)
-                              .arg(version::kPatch));
-    m_lblDisclaimer->setText(QStringLiteral(
-        "Warning: this program is protected by copyright law and international treaties. You "
-        "may copy, change and pass it on only under the terms of the GNU General Public "
-        "License, version 3 or later; copying or passing on this program, or any part of it, "
-        "in any other way may lead to civil and criminal penalties."));
+    setWindowTitle(tr("About Sumbright"));
+    //: %1.%2.%3 is the version number, such as 1.0.0.
+    m_lblVersion->setText(
+        tr("Version %1.%2.%3").arg(version::kMajor).arg(version::kMinor).arg(version::kPatch));
+    //: Wrapped over at most 5 lines of 369 pixels: no longer than the English text.
+    m_lblDisclaimer->setText(
+        tr("Warning: this program is protected by copyright law and international treaties. You "
+           "may copy, change and pass it on only under the terms of the GNU General Public "
+           "License, version 3 or later; copying or passing on this program, or any part of it, "
+           "in any other way may lead to civil and criminal penalties."));
 }
 
 void AboutWindow::cmdOK_Click() {
@@ -124,7 +126,7 @@ void AboutWindow::Label3_Click() {
     const QUrl address(m_webSiteLink->text() + QLatin1Char('/'));
     m_opener.openUrl(address, [address] {
         OpenFailureNotice::show(
-            QStringLiteral("No web browser could be started to open %1").arg(address.toString()));
+            tr("No web browser could be started to open %1").arg(address.toString()));
     });
 }
 

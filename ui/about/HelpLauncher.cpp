@@ -5,6 +5,7 @@
 #include "OpenFailureNotice.h"
 #include "UrlOpener.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QUrl>
@@ -52,7 +53,8 @@ void HelpLauncher::showBuiltInViewer(const QUrl& page) {
     const QFileInfo file(page.toLocalFile());
     if (!file.isFile() || !file.isReadable()) {
         OpenFailureNotice::show(
-            QStringLiteral("No program could be started to show the help page %1")
+            QCoreApplication::translate("brightsum::HelpLauncher",
+                                        "No program could be started to show the help page %1")
                 .arg(QDir::toNativeSeparators(page.toLocalFile())));
         return;
     }

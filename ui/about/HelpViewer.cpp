@@ -49,7 +49,7 @@ HelpViewer::HelpViewer(const QUrl& page, UrlOpener& opener, QWidget* parent)
     connect(escape, &QShortcut::activated, this, &QWidget::close);
 
     const QString title = m_browser->documentTitle();
-    setWindowTitle(title.isEmpty() ? QStringLiteral("Brightsum help") : title);
+    setWindowTitle(title.isEmpty() ? tr("Brightsum help") : title);
     resize(kWidth, kHeight);
     create();
     layout::centreOnScreen(this);
@@ -64,7 +64,7 @@ void HelpViewer::followLink(const QUrl& link) {
     }
     m_opener.openUrl(target, [target] {
         OpenFailureNotice::show(
-            QStringLiteral("No program could be started to open %1").arg(target.toDisplayString()));
+            tr("No program could be started to open %1").arg(target.toDisplayString()));
     });
 }
 
