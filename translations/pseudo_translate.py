@@ -38,7 +38,9 @@ def pseudo(text: str) -> str:
     body = "".join(parts)
     padding = math.ceil(len(text) * GROWTH) - len(text) - 2  # the brackets count
     if padding >= 2:
-        body += " " + "~" * (padding - 1)
+        # In words of at most eight, so that a long text still wraps.
+        tildes = "~" * (padding - 1)
+        body += " " + " ".join(tildes[i:i + 8] for i in range(0, len(tildes), 8))
     return "[" + body + "]"
 
 
