@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include <filesystem>
 
 class QUrl;
 
@@ -12,16 +12,17 @@ class UrlOpener;
 // the program folder in the desktop's default viewer, every time it is chosen.
 class HelpLauncher {
 public:
-    HelpLauncher(UrlOpener& opener, QString programFolder);
+    HelpLauncher(UrlOpener& opener, std::filesystem::path programFolder);
 
     // Returns as soon as the viewer has been started; never waits for it.
     void mnuHowtoPlay_Click();
-    // The help page as a file URL: every character of the folder's path is taken literally.
+    // The help page as a file URL that names the bytes of the folder's path exactly, also
+    // when they are not valid UTF-8.
     QUrl helpPageUrl() const;
 
 private:
     UrlOpener& m_opener;
-    QString m_programFolder;
+    std::filesystem::path m_programFolder;
 };
 
 }  // namespace brightsum
