@@ -1,4 +1,5 @@
 #include "CanberraSoundPlayer.h"
+#include "DisplayCheck.h"
 #include "GameSession.h"
 #include "TraceEventFilter.h"
 #include "TraceLog.h"
@@ -6,7 +7,14 @@
 
 #include <QApplication>
 
+#include <cstdio>
+
 int main(int argc, char* argv[]) {
+    // Without a display Qt would abort with advice to reinstall; say what is missing instead.
+    if (const auto missing = brightsum::missingDisplay(argc, argv)) {
+        std::fprintf(stderr, "%s\n", missing->c_str());
+        return 1;
+    }
     brightsum::GameSession::prepareApplication();
     QApplication app(argc, argv);
     brightsum::GameSession::setApplicationIcon();
