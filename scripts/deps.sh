@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     # build
     g++ cmake ninja-build pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev
-    libcanberra-dev
+    libcanberra-dev libxcb1-dev
     # run: sound back end, default alert sound, fonts with the metrics the layout needs
     libcanberra-pulse sound-theme-freedesktop fonts-liberation2
     # tests: headless desktop with a window manager, sound server, accessibility bus,

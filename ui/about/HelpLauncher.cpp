@@ -12,7 +12,7 @@
 
 namespace brightsum {
 
-HelpLauncher::HelpLauncher(UrlOpener& opener, QString programFolder)
+HelpLauncher::HelpLauncher(UrlOpener& opener, std::filesystem::path programFolder)
     : m_opener(opener), m_programFolder(std::move(programFolder)) {}
 
 HelpLauncher::~HelpLauncher() {
@@ -21,7 +21,11 @@ HelpLauncher::~HelpLauncher() {
 }
 
 QUrl HelpLauncher::helpPageUrl() const {
-    return QUrl::fromLocalFile(m_programFolder + QStringLiteral("/readme.htm"));
+    // QUrl::fromLocalFile takes text, which cannot hold a name that is not UTF-8; so every byte
+    // but '/' and the unreserved ones is percent-encoded, and the address is made from that.
+    const std::filesystem::path page = std::filesystem::absolute(m_programFolder) / "readme.htm";
+    const QByteArray bytes = QByteArray::fromStdString(page.native());
+    return QUrl::fromEncoded("file://" + bytes.toPercentEncoding("/"), QUrl::StrictMode);
 }
 
 void HelpLauncher::mnuHowtoPlay_Click() {
