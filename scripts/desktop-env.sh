@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sourced by the test and benchmark scripts: starts a private headless desktop (Xvfb with the
 # openbox window manager, a session D-Bus with the accessibility bus, PulseAudio with a null
 # sink) and stops exactly what it started when the calling shell exits.

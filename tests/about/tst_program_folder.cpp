@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program folder is the executable's own folder, taken as bytes from the kernel, so that a
 // folder whose name is no text still holds the help page (and the wave files and the scores).
 // A copy of this test is run from folders with hostile names and reports what it found.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The cues through libcanberra on a real sound server: what the server's null sink plays is
 // recorded and measured. These are real-time measurements of the sound path, so the bounds
 // are generous.

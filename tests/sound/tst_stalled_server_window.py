@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The real program on the test desktop while its sound server hangs (SIGSTOP stands in).
 
     tst_stalled_server_window.py <path of brightsum>

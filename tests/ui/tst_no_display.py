@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Starts the real program where no display can be reached.
 
     tst_no_display.py <path of brightsum>
