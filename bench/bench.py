@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Brightsum against the floor program, side by side, under a private X server.
 
 Runs both programs alternately with BRIGHTSUM_TRACE=1 and measures, from the outside (/proc,

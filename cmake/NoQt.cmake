@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The game engine and the high-score core are plain C++: configuring fails if one of them
 # ever links a Qt library, directly or through another target of ours.
 function(brightsum_forbid_qt target)

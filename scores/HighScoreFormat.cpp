@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "HighScoreFormat.h"
 
 #include "Numbers.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the release preset and measures Brightsum against the floor program, side by side,
 # on a private headless desktop. Prints the figures and appends them to bench/results.jsonl.
 #

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages that building, running and testing Brightsum need, when any
 # of them is missing. Uses sudo unless already root.
 set -euo pipefail
@@ -6,7 +7,7 @@ set -euo pipefail
 packages=(
     # build
     g++ cmake ninja-build pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev
-    libcanberra-dev
+    libcanberra-dev libxcb1-dev
     # translations: lupdate and lrelease with their CMake functions, Qt's own catalogues, and
     # python3 for the pseudo-language the tests use
     qt6-l10n-tools qt6-tools-dev qt6-translations-l10n python3

@@ -1,11 +1,13 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sourced by the test and benchmark scripts: starts a private headless desktop (Xvfb with the
 # openbox window manager, a session D-Bus with the accessibility bus, PulseAudio with a null
 # sink) and stops exactly what it started when the calling shell exits.
 #
 #   source scripts/desktop-env.sh; desktop_start
 #
-# Exports DISPLAY, DBUS_SESSION_BUS_ADDRESS, XDG_RUNTIME_DIR, PULSE_SERVER and
-# BRIGHTSUM_DESKTOP_DIR (a scratch folder that is removed at exit).
+# Exports DISPLAY, DBUS_SESSION_BUS_ADDRESS, XDG_RUNTIME_DIR, PULSE_SERVER,
+# BRIGHTSUM_PULSE_PID (the sound server, which tests may stop and resume to stand in for a hung
+# one) and BRIGHTSUM_DESKTOP_DIR (a scratch folder that is removed at exit).
 
 _desktop_pids=()
 
@@ -22,6 +24,8 @@ desktop_stop() {
         done
     fi
     for ((i = ${#_desktop_pids[@]} - 1; i >= 0; i--)); do
+        # A stopped process (a test that stalled the sound server and died) would never end.
+        kill -CONT "${_desktop_pids[i]}" 2>/dev/null || true
         kill "${_desktop_pids[i]}" 2>/dev/null || true
     done
     for pid in "${_desktop_pids[@]}"; do
@@ -96,10 +100,11 @@ desktop_start() {
         --load="module-native-protocol-unix auth-anonymous=1 socket=$W/pulse" \
         2>"$W/pulse.log" &
     _desktop_pids+=($!)
+    export BRIGHTSUM_PULSE_PID=$!
     export PULSE_SERVER="unix:$W/pulse"
     if ! _desktop_wait_for pactl info; then
         echo "note: PulseAudio did not start; sound tests will skip" >&2
-        unset PULSE_SERVER
+        unset PULSE_SERVER BRIGHTSUM_PULSE_PID
     else
         # Without a low-latency reader the null sink runs in 2-second blocks and reports the
         # end of a sound late; a reader attached to its monitor keeps it at 20 ms.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fuzzes the reader and writer of "hiscore.dat" with libFuzzer (clang 14) for the given number
 # of seconds (default 60), on a copy of the test files of tests/scores/data plus the seeds in
 # tests/scores/fuzz/corpus, and prints libFuzzer's final figures.

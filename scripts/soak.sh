@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Plays the real program on a private headless desktop for a long time (ten minutes unless
 # told otherwise) with random and hammering input, and fails on a crash, a warning about the
 # event loop, or memory that keeps growing. Prints what it sent and what it measured.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "GameSession.h"
 
 #include "WindowLayout.h"
@@ -7,6 +8,10 @@
 #include <QFile>
 #include <QIcon>
 #include <QStandardPaths>
+
+#include <string>
+
+#include <unistd.h>
 
 namespace brightsum {
 
@@ -34,7 +39,21 @@ void GameSession::prepareWidgets() {
 }
 
 std::filesystem::path GameSession::programFolder() {
-    return toPath(QCoreApplication::applicationDirPath());
+    // The kernel's link holds the path as bytes; Qt's applicationDirPath() turns it into text
+    // and comes back empty when the folder's name is not valid UTF-8.
+    std::string link(256, '\0');
+    for (;;) {
+        const ssize_t length = ::readlink("/proc/self/exe", link.data(), link.size());
+        if (length < 0) {
+            return toPath(QCoreApplication::applicationDirPath());  // no /proc
+        }
+        if (static_cast<std::size_t>(length) < link.size()) {
+            link.resize(static_cast<std::size_t>(length));
+            break;
+        }
+        link.resize(link.size() * 2);  // cut short: try a larger buffer
+    }
+    return std::filesystem::path(link).parent_path();
 }
 
 std::filesystem::path GameSession::dataFolder() {
@@ -51,7 +70,7 @@ GameSession::GameSession(SoundPort& sound, const std::filesystem::path& programF
       m_engine(EnginePorts{windowPortFor ? windowPortFor(m_window) : m_window, m_clock, m_pump,
                            sound, m_dialogs, m_highScoreWindow, m_random},
                m_scoreFile),
-      m_help(m_urlOpener, QFile::decodeName(programFolder.c_str())),
+      m_help(m_urlOpener, programFolder),
       m_about(m_urlOpener) {
     m_window.attach(m_engine);
     QObject::connect(m_window.mnuHowtoPlay(), &QAction::triggered,

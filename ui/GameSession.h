@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <filesystem>
@@ -29,7 +30,7 @@ public:
     static void prepareWidgets();
 
     // The executable's folder, which holds the wave files, the help page and, when it can be
-    // written, "hiscore.dat".
+    // written, "hiscore.dat". Its path's bytes as they are, whatever the folder's name.
     static std::filesystem::path programFolder();
     // Where "hiscore.dat" lives when the program folder cannot be written.
     static std::filesystem::path dataFolder();

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the game's seven cues into the folder given on the command line: 16-bit mono PCM
 // wave files at 44100 Hz, synthesised here from sine partials, so the sounds are our own and
 // rebuild identically everywhere.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "DesktopUrlOpener.h"
 #include "HelpLauncher.h"
 
@@ -5,10 +6,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <cstdio>
+#include <filesystem>
 
 // Runs the real opener on a real X display, with a stand-in for the desktop's "xdg-open" that
 // only writes down the arguments it was given. What reaches it must be one argument, the
@@ -17,19 +20,25 @@ class TestDesktopUrlOpener : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase();
+    void helpPageReachesTheViewerAsOneArgument_data();
     void helpPageReachesTheViewerAsOneArgument();
+
+private:
+    // Holds the stand-in viewer: Qt looks the viewer up once and keeps its path.
+    QTemporaryDir m_root;
+    QByteArray m_log;
 };
 
-void TestDesktopUrlOpener::helpPageReachesTheViewerAsOneArgument() {
-    QTemporaryDir root;
-    QVERIFY(root.isValid());
-    const QString bin = root.filePath(QStringLiteral("bin"));
+void TestDesktopUrlOpener::initTestCase() {
+    QVERIFY(m_root.isValid());
+    const QString bin = m_root.filePath(QStringLiteral("bin"));
     QVERIFY(QDir().mkpath(bin));
-    const QByteArray log = QFile::encodeName(root.filePath(QStringLiteral("viewer-arguments")));
+    m_log = QFile::encodeName(m_root.filePath(QStringLiteral("viewer-arguments")));
     QFile viewer(bin + QStringLiteral("/xdg-open"));
     QVERIFY(viewer.open(QIODevice::WriteOnly));
-    viewer.write("#!/bin/sh\nprintf '%s\\0' \"$@\" > '" + log + ".part'\nmv '" + log + ".part' '" +
-                 log + "'\n");
+    viewer.write("#!/bin/sh\nprintf '%s\\0' \"$@\" > '" + m_log + ".part'\nmv '" + m_log +
+                 ".part' '" + m_log + "'\n");
     viewer.close();
     QVERIFY(viewer.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
     // Only the stand-in may be found; no browser named by the environment.
@@ -38,24 +47,45 @@ void TestDesktopUrlOpener::helpPageReachesTheViewerAsOneArgument() {
          {"BROWSER", "DEFAULT_BROWSER", "XDG_CURRENT_DESKTOP", "DESKTOP_SESSION"}) {
         qunsetenv(name);
     }
-    QVERIFY(QDir::setCurrent(root.path()));
+}
 
-    const QString folder = root.filePath(QStringLiteral("a b'c\"d;e $(touch X) `touch X` ü"));
-    QVERIFY(QDir().mkpath(folder));
+void TestDesktopUrlOpener::helpPageReachesTheViewerAsOneArgument_data() {
+    QTest::addColumn<QByteArray>("folderName");
+    QTest::newRow("shell syntax") << QStringLiteral("a b'c\"d;e $(touch X) `touch X` ü").toUtf8();
+    // Bytes that are no text: Latin-1's ü and a line break.
+    QTest::newRow("not UTF-8") << QByteArray("Spiele f\xfcr Kinder;\n$(touch X)");
+}
+
+void TestDesktopUrlOpener::helpPageReachesTheViewerAsOneArgument() {
+    QFETCH(QByteArray, folderName);
+    QTemporaryDir root;
+    QVERIFY(root.isValid());
+    // QTemporaryDir cannot remove a name that is not UTF-8.
+    const auto removeFolder = qScopeGuard(
+        [&root] { std::filesystem::remove_all(QFile::encodeName(root.path()).toStdString()); });
+    QVERIFY(QDir::setCurrent(root.path()));
+    QFile::remove(QFile::decodeName(m_log));
+
+    const QByteArray folder = QFile::encodeName(root.path()) + '/' + folderName;
+    std::filesystem::create_directories(folder.toStdString());
     brightsum::DesktopUrlOpener opener;
-    brightsum::HelpLauncher help(opener, folder);
+    brightsum::HelpLauncher help(opener, folder.toStdString());
     help.mnuHowtoPlay_Click();
 
     // The viewer is started detached; wait until it has written what it received.
-    QVERIFY(QTest::qWaitFor([&log] { return QFileInfo::exists(QFile::decodeName(log)); }, 10000));
-    QFile received(QFile::decodeName(log));
+    const QString log = QFile::decodeName(m_log);
+    QVERIFY(QTest::qWaitFor([&log] { return QFileInfo::exists(log); }, 10000));
+    QFile received(log);
     QVERIFY(received.open(QIODevice::ReadOnly));
     const QList<QByteArray> arguments = received.readAll().split('\0');
     QCOMPARE(arguments.size(), 2);  // one argument and what follows its terminator
-    QCOMPARE(QUrl(QString::fromUtf8(arguments.first())).toLocalFile(),
-             folder + QStringLiteral("/readme.htm"));
+    // The address names exactly the page's bytes.
+    const QUrl url = QUrl::fromEncoded(arguments.first(), QUrl::StrictMode);
+    QVERIFY(url.isLocalFile());
+    QCOMPARE(QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()),
+             folder + "/readme.htm");
     QVERIFY(!QFileInfo::exists(root.filePath(QStringLiteral("X"))));
-    QVERIFY(!QFileInfo::exists(folder + QStringLiteral("/X")));
+    QVERIFY(!std::filesystem::exists((folder + "/X").toStdString()));
 }
 
 // On a real display Qt talks to the session bus, and libdbus keeps a buffer until exit that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "DesktopUrlOpener.h"
 #include "HelpLauncher.h"
 #include "HelpViewer.h"
@@ -6,12 +7,17 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
+#include <QStringDecoder>
 #include <QMessageBox>
 #include <QPointer>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
+
+#include <filesystem>
+#include <fstream>
 
 using brightsum::DesktopUrlOpener;
 using brightsum::HelpLauncher;
@@ -33,42 +39,70 @@ private slots:
 };
 
 void TestHelpLauncher::opensTheProgramFoldersPageWhateverItsPath_data() {
-    QTest::addColumn<QString>("folderName");
-    QTest::newRow("blanks and quotes") << QStringLiteral("My Games/it's \"Bright sum\"");
-    QTest::newRow("shell syntax") << QStringLiteral("a;b & c | d; $(touch X) `touch X`");
-    QTest::newRow("non-ASCII letters") << QStringLiteral("Spiele für Kinder/Ærø Ωμέγα");
-    QTest::newRow("URL characters") << QStringLiteral("50% #1 ?x=y&z");
+    // The folder's name as bytes: a folder's name on Linux need not be text at all.
+    QTest::addColumn<QByteArray>("folderName");
+    QTest::addColumn<QByteArray>("inAddress");  // how the name must stand in the address
+    QTest::newRow("blanks and quotes")
+        << QByteArray("My Games/it's \"Bright sum\"") << QByteArray("My%20Games/it%27s%20%22");
+    QTest::newRow("shell syntax") << QByteArray("a;b & c | d; $(touch X) `touch X`")
+                                  << QByteArray("a%3Bb%20%26%20c%20%7C%20d%3B%20%24%28touch");
+    QTest::newRow("non-ASCII letters") << QStringLiteral("Spiele für Kinder/Ærø Ωμέγα").toUtf8()
+                                       << QByteArray("f%C3%BCr%20Kinder/%C3%86r%C3%B8");
+    QTest::newRow("URL characters")
+        << QByteArray("50% #1 ?x=y&z") << QByteArray("50%25%20%231%20%3Fx%3Dy%26z/readme.htm");
+    QTest::newRow("Latin-1 byte, not UTF-8")
+        << QByteArray("Spiele f\xfcr Kinder") << QByteArray("/Spiele%20f%FCr%20Kinder/");
+    QTest::newRow("line break") << QByteArray("two\nlines\r") << QByteArray("/two%0Alines%0D/");
 }
 
 void TestHelpLauncher::opensTheProgramFoldersPageWhateverItsPath() {
-    QFETCH(QString, folderName);
+    QFETCH(QByteArray, folderName);
+    QFETCH(QByteArray, inAddress);
     QTemporaryDir root;
     QVERIFY(root.isValid());
-    const QString folder = root.filePath(folderName);
-    QVERIFY(QDir().mkpath(folder));
-    QFile page(folder + QStringLiteral("/readme.htm"));
-    QVERIFY(page.open(QIODevice::WriteOnly));
-    page.close();
+    // QTemporaryDir cannot remove a name that is not UTF-8.
+    const auto removeFolder = qScopeGuard(
+        [&root] { std::filesystem::remove_all(QFile::encodeName(root.path()).toStdString()); });
+    const QByteArray folder = QFile::encodeName(root.path()) + '/' + folderName;
+    const QByteArray pagePath = folder + "/readme.htm";
+    std::filesystem::create_directories(folder.toStdString());
+    std::ofstream(pagePath.toStdString()) << "<html></html>\n";
+    QVERIFY(std::filesystem::is_regular_file(pagePath.toStdString()));
 
     RecordingUrlOpener opener;
-    HelpLauncher help(opener, folder);
+    HelpLauncher help(opener, folder.toStdString());
     help.mnuHowtoPlay_Click();
     help.mnuHowtoPlay_Click();  // every choice opens it again
 
     QCOMPARE(opener.opened.size(), 2);
     const QUrl url = opener.opened.first();
     QCOMPARE(opener.opened.last(), url);
+    QVERIFY(url.isValid());
     QVERIFY(url.isLocalFile());
-    QCOMPARE(url.toLocalFile(), folder + QStringLiteral("/readme.htm"));
-    // The address survives being written out and read back, as a viewer receives it.
-    const QFileInfo received(QUrl(QString::fromUtf8(url.toEncoded())).toLocalFile());
-    QCOMPARE(received.canonicalFilePath(), QFileInfo(page).canonicalFilePath());
+    QVERIFY(url.host().isEmpty());
+    // The address as a viewer receives it: plain ASCII, every other byte percent-encoded...
+    const QByteArray sent = url.toEncoded();
+    for (const char c : sent) {
+        QVERIFY2(c > ' ' && c < 127, sent.constData());
+    }
+    QVERIFY2(sent.contains(inAddress), sent.constData());
+    // ...and read back it names exactly the page's bytes.
+    const QUrl received = QUrl::fromEncoded(sent, QUrl::StrictMode);
+    QVERIFY(received.isLocalFile());
+    QCOMPARE(QByteArray::fromPercentEncoding(received.path(QUrl::FullyEncoded).toLatin1()),
+             pagePath);
+    // Where the name is text, Qt's own reading of the address agrees.
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8(pagePath);
+    if (!utf8.hasError()) {
+        QCOMPARE(received.toLocalFile(), text);
+    }
 }
 
 void TestHelpLauncher::reportsWhenNoViewerCanBeStarted() {
     RecordingUrlOpener opener;
     opener.viewerStarts = false;
-    HelpLauncher help(opener, QStringLiteral("/opt/bright sum"));
+    HelpLauncher help(opener, std::filesystem::path("/opt/bright sum"));
     help.mnuHowtoPlay_Click();  // returns: the note does not wait for the player
 
     const QList<QMessageBox*> notes = visibleWindows<QMessageBox>();
@@ -88,7 +122,7 @@ const QString kRealPage = QStringLiteral(BRIGHTSUM_PROGRAM_DIR "/readme.htm");
 // own window, titled with the page's title, once however often the failure comes.
 void TestHelpLauncher::failingViewerOpensTheBuiltInWindow() {
     RecordingUrlOpener opener;
-    HelpLauncher help(opener, QStringLiteral(BRIGHTSUM_PROGRAM_DIR));
+    HelpLauncher help(opener, std::filesystem::path(BRIGHTSUM_PROGRAM_DIR));
     help.mnuHowtoPlay_Click();
     QVERIFY(!help.viewer());  // the desktop's viewer may yet show it
 
@@ -180,7 +214,7 @@ void TestHelpLauncher::desktopOpenerFailureIsWatched() {
 
     {
         DesktopUrlOpener desktop;
-        HelpLauncher help(desktop, QStringLiteral(BRIGHTSUM_PROGRAM_DIR));
+        HelpLauncher help(desktop, std::filesystem::path(BRIGHTSUM_PROGRAM_DIR));
         help.mnuHowtoPlay_Click();  // returns before the opener has ended
         qputenv("PATH", path);
         if (!script.isEmpty()) {

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Checks the help pages as a browser-independent reader would: well-formed HTML5 with every
 element closed in order, the head a narrow window needs, and nothing that reaches outside the
 file (the page must work offline, from any folder). Then what it tells: every file the program

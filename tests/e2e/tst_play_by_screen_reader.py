@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Plays the real program as a screen-reader user would, over the accessibility bus.
 
     tst_play_by_screen_reader.py <path of brightsum> <artifacts folder>

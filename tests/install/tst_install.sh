@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs a built tree into a temporary prefix and checks it as a desktop would see it: the
 # layout, the desktop entry and metainfo, the installed program running from a program folder
 # it cannot write (the high-score file must then appear in the player's data folder), and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A small command-line front end to the high-score file, run by the tests in another process:
 // as an unprivileged user (where the tests run as root, which ignores permission bits), to be
 // killed in the middle of a save, or as a second copy of the game sharing the file.

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Plays the real program for a long time, at a child's pace and at a hammering pace.
 
     soak_driver.py <path of brightsum> [minutes] [seed or -] [child|hammer|solver]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The cues through libcanberra on a real sound server: what the server's null sink plays is
 // recorded and measured. These are real-time measurements of the sound path, so the bounds
 // are generous.
@@ -18,10 +19,15 @@
 #include <QThread>
 #include <QtTest>
 
+#include <cerrno>
 #include <csignal>
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <thread>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace brightsum;
 
@@ -68,6 +74,84 @@ auto pointAtServer(const QString& socket) {
     });
 }
 
+// The test desktop's sound server, stopped (SIGSTOP) to stand in for a hung one, until
+// resume() or the end of the object. A helper process resumes it when this process ends any
+// other way, a crash too, so that no later test finds the desktop without sound.
+class StalledServer {
+public:
+    explicit StalledServer(pid_t server) : m_server(server) {
+        int ends[2];
+        if (::pipe(ends) != 0) {
+            return;
+        }
+        m_watchdog = ::fork();
+        if (m_watchdog == 0) {
+            // Only async-signal-safe calls here: the parent has threads.
+            ::close(ends[1]);
+            char byte;
+            while (::read(ends[0], &byte, 1) < 0 && errno == EINTR) {
+            }
+            ::kill(server, SIGCONT);
+            ::_exit(0);
+        }
+        ::close(ends[0]);
+        m_pipe = ends[1];
+        if (m_watchdog > 0) {
+            m_stopped = ::kill(server, SIGSTOP) == 0;
+        }
+    }
+
+    ~StalledServer() { resume(); }
+
+    StalledServer(const StalledServer&) = delete;
+    StalledServer& operator=(const StalledServer&) = delete;
+
+    bool stopped() const { return m_stopped; }
+
+    void resume() {
+        if (m_pipe >= 0) {
+            ::kill(m_server, SIGCONT);
+            ::close(m_pipe);  // lets the helper end
+            m_pipe = -1;
+        }
+        if (m_watchdog > 0) {
+            ::waitpid(m_watchdog, nullptr, 0);
+            m_watchdog = -1;
+        }
+        m_stopped = false;
+    }
+
+private:
+    pid_t m_server;
+    pid_t m_watchdog = -1;
+    int m_pipe = -1;
+    bool m_stopped = false;
+};
+
+// The test desktop's sound server, when scripts/desktop-env.sh says that it may be stopped.
+std::optional<pid_t> desktopSoundServer() {
+    bool ok = false;
+    const int pid = qEnvironmentVariableIntValue("BRIGHTSUM_PULSE_PID", &ok);
+    if (!ok || pid <= 1 || pid == ::getpid()) {
+        return std::nullopt;
+    }
+    QFile comm(QString("/proc/%1/comm").arg(pid));
+    if (!comm.open(QIODevice::ReadOnly) || comm.readAll().trimmed() != "pulseaudio") {
+        return std::nullopt;
+    }
+    return static_cast<pid_t>(pid);
+}
+
+// Makes a folder whose name is given as bytes, with a copy of one of the wave files.
+std::filesystem::path folderWithCue(const QString& parent, const QByteArray& name,
+                                    const std::string& file) {
+    const std::filesystem::path folder =
+        std::filesystem::path(QFile::encodeName(parent).toStdString()) / name.toStdString();
+    std::filesystem::create_directories(folder);
+    std::filesystem::copy_file(kProgramFolder / file, folder / file);
+    return folder;
+}
+
 }  // namespace
 
 // The cases that play through the null sink skip without it.
@@ -85,12 +169,16 @@ private slots:
 
     void cueIsHeardWholeAndWaitedForOnlyWhenAsked_data();
     void cueIsHeardWholeAndWaitedForOnlyWhenAsked();
+    void cueFromAFolderWithAHostileName_data();
     void cueFromAFolderWithAHostileName();
+    void cueCarriesItsDescriptionForTheMixer();
     void newerCueCutsTheOlderShort();
     void unplayableFileSoundsTheAlertInstead_data();
     void unplayableFileSoundsTheAlertInstead();
     void withoutAServerACueReturnsAtOnce();
     void stalledServerHoldsAWaitedCueOneSecondPastItsLengthAtMost();
+    void desktopServerStalledMidGameHoldsNoCueLong();
+    void desktopServerStalledBeforeStartHoldsNothingLong();
 
 private:
     // Records the null sink while `play` runs and for `tailMs` afterwards.
@@ -206,24 +294,55 @@ void TestRealSound::cueIsHeardWholeAndWaitedForOnlyWhenAsked() {
     }
 }
 
-// The folder's name reaches libcanberra as a path, never through a shell: the cue itself must
-// sound (not the alert for a missing file) and nothing in the name may run.
+void TestRealSound::cueFromAFolderWithAHostileName_data() {
+    QTest::addColumn<QByteArray>("folderName");
+    QTest::newRow("shell syntax") << QStringLiteral("a b'c\"d;e $(touch X) `touch X` ü").toUtf8();
+    QTest::newRow("Latin-1 byte, not UTF-8") << QByteArray("Spiele f\xfcr Kinder $(touch X)");
+    QTest::newRow("line break") << QByteArray("two\nlines;touch X");
+}
+
+// The folder's name reaches libcanberra as a path of bytes, never through a shell or a text
+// conversion: the cue itself must sound (not the alert for a missing file) and nothing in the
+// name may run.
 void TestRealSound::cueFromAFolderWithAHostileName() {
     REQUIRE_NULL_SINK();
-    const QDir scratch(m_scratch.path());
-    const QString folder =
-        scratch.filePath(QStringLiteral("a b'c\"d;e $(touch X) `touch X` \u00fc"));
-    QVERIFY(QDir().mkpath(folder));
-    QVERIFY(QFile::copy(QString::fromStdString((kProgramFolder / "good.wav").string()),
-                        folder + QStringLiteral("/good.wav")));
+    QFETCH(QByteArray, folderName);
+    QTemporaryDir parent;
+    QVERIFY(parent.isValid());
+    // QTemporaryDir cannot remove a name that is not UTF-8.
+    const auto removeFolder = qScopeGuard(
+        [&parent] { std::filesystem::remove_all(QFile::encodeName(parent.path()).toStdString()); });
+    const auto folder = folderWithCue(parent.path(), folderName, "good.wav");
 
-    CanberraSoundPlayer player(std::filesystem::path(folder.toStdString()));
+    CanberraSoundPlayer player(folder);
     const auto heard = record([&] { player.PlaySoundCue("good.wav", CueMode::Wait); }, 0);
     QVERIFY(heard);
     QVERIFY2(heardWhole(*heard, audibleLengthOf("good.wav")),
              qPrintable(QString("heard %1 s").arg(heard->audibleSeconds())));
-    QVERIFY(!QFile::exists(scratch.filePath("X")));
+    QVERIFY(!QFile::exists(QDir(parent.path()).filePath("X")));
     QVERIFY(!QFile::exists(QDir::current().filePath("X")));
+}
+
+// The mixer lists each stream by what the cue means, not by the file's path, and the stream
+// keeps the role of an event sound.
+void TestRealSound::cueCarriesItsDescriptionForTheMixer() {
+    REQUIRE_NULL_SINK();
+    CanberraSoundPlayer player(kProgramFolder);
+    player.PlaySoundCue("hiscore.wav", CueMode::Async);  // long enough to be looked at
+    QString streams;
+    QTRY_VERIFY_WITH_TIMEOUT(
+        [&streams] {
+            QProcess pactl;
+            pactl.start("pactl", {"list", "sink-inputs"});
+            pactl.waitForFinished(5000);
+            streams = QString::fromUtf8(pactl.readAllStandardOutput());
+            return streams.contains("hiscore.wav");
+        }(),
+        2000);
+    QVERIFY2(streams.contains(R"(event.description = "New high score")"), qPrintable(streams));
+    QVERIFY2(streams.contains(R"(media.name = "New high score")"), qPrintable(streams));
+    QVERIFY2(streams.contains(R"(media.role = "event")"), qPrintable(streams));
+    QVERIFY2(streams.contains(R"(application.name = "Brightsum")"), qPrintable(streams));
 }
 
 void TestRealSound::newerCueCutsTheOlderShort() {
@@ -341,6 +460,88 @@ void TestRealSound::stalledServerHoldsAWaitedCueOneSecondPastItsLengthAtMost() {
     const double length = lengthOf("hiscore.wav");
     QVERIFY2(returned > length + 0.8 && returned < length + 2.0,
              qPrintable(QString("returned after %1 s for a %2 s cue").arg(returned).arg(length)));
+}
+
+// A server that hangs mid-game holds the game no longer than a waited cue's length and a
+// second, and an unwaited cue not at all; once it answers again, cues sound again.
+void TestRealSound::desktopServerStalledMidGameHoldsNoCueLong() {
+    REQUIRE_NULL_SINK();
+    const auto server = desktopSoundServer();
+    if (!server) {
+        QSKIP("BRIGHTSUM_PULSE_PID does not name the test desktop's sound server");
+    }
+    const double select = lengthOf("select.wav");
+    CanberraSoundPlayer player(kProgramFolder);
+    player.PlaySoundCue("select.wav", CueMode::Wait);  // connected, and idle again
+
+    {
+        StalledServer stalled(*server);
+        QVERIFY(stalled.stopped());
+        for (int click = 1; click <= 3; ++click) {
+            const double waited =
+                secondsTaken([&] { player.PlaySoundCue("select.wav", CueMode::Wait); });
+            QVERIFY2(waited >= select + 0.95 && waited < 1.5,
+                     qPrintable(QString("click %1: select.wav (%2 s) held the caller %3 s")
+                                    .arg(click)
+                                    .arg(select)
+                                    .arg(waited)));
+            const double async =
+                secondsTaken([&] { player.PlaySoundCue("good.wav", CueMode::Async); });
+            qInfo("click %d on a stalled server: select.wav waited %.3f s, good.wav %.6f s", click,
+                  waited, async);
+            QVERIFY2(async < 0.05, qPrintable(QString("good.wav held the caller %1 s").arg(async)));
+        }
+    }
+
+    // Let calls that were held up finish before listening.
+    QThread::msleep(300);
+    const auto heard = record([&] { player.PlaySoundCue("good.wav", CueMode::Wait); }, 0);
+    QVERIFY(heard);
+    QVERIFY2(heardWhole(*heard, audibleLengthOf("good.wav")),
+             qPrintable(QString("after the server came back, heard %1 s of good.wav")
+                            .arg(heard->audibleSeconds())));
+}
+
+// A server that hangs before the game starts delays neither the player nor its end.
+void TestRealSound::desktopServerStalledBeforeStartHoldsNothingLong() {
+    REQUIRE_NULL_SINK();
+    const auto server = desktopSoundServer();
+    if (!server) {
+        QSKIP("BRIGHTSUM_PULSE_PID does not name the test desktop's sound server");
+    }
+    const double select = lengthOf("select.wav");
+    StalledServer stalled(*server);
+    QVERIFY(stalled.stopped());
+
+    // A player that the program ends while the server still hangs.
+    {
+        std::optional<CanberraSoundPlayer> player;
+        const double built = secondsTaken([&] { player.emplace(kProgramFolder); });
+        QVERIFY2(built < 0.1, qPrintable(QString("construction took %1 s").arg(built)));
+        const double ended = secondsTaken([&] { player.reset(); });
+        qInfo("on a stalled server: built in %.6f s, ended in %.3f s", built, ended);
+        QVERIFY2(ended < 1.0, qPrintable(QString("destruction took %1 s").arg(ended)));
+    }
+
+    std::optional<CanberraSoundPlayer> player;
+    const double built = secondsTaken([&] { player.emplace(kProgramFolder); });
+    QVERIFY2(built < 0.1, qPrintable(QString("construction took %1 s").arg(built)));
+    const double waited = secondsTaken([&] { player->PlaySoundCue("select.wav", CueMode::Wait); });
+    QVERIFY2(waited >= select + 0.95 && waited < 1.5,
+             qPrintable(QString("select.wav held the caller %1 s").arg(waited)));
+    const double async = secondsTaken([&] { player->PlaySoundCue("good.wav", CueMode::Async); });
+    qInfo("stalled before start: built in %.6f s, select.wav waited %.3f s, good.wav %.6f s", built,
+          waited, async);
+    QVERIFY2(async < 0.05, qPrintable(QString("good.wav held the caller %1 s").arg(async)));
+
+    // The same player sounds once the server answers.
+    stalled.resume();
+    QThread::msleep(300);
+    const auto heard = record([&] { player->PlaySoundCue("good.wav", CueMode::Wait); }, 0);
+    QVERIFY(heard);
+    QVERIFY2(heardWhole(*heard, audibleLengthOf("good.wav")),
+             qPrintable(QString("after the server came back, heard %1 s of good.wav")
+                            .arg(heard->audibleSeconds())));
 }
 
 QTEST_GUILESS_MAIN(TestRealSound)

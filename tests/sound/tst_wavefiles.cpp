@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The wave files the build generates, and the header reader that tells the player how long
 // a cue lasts.
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Drives a running Brightsum through the accessibility bus, as a screen reader would.
 
 Shared by the end-to-end test and the soak run. Needs Debian's python3 with the Atspi

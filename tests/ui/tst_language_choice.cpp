@@ -34,7 +34,7 @@ int chooseInEnvironment(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     const QString language = Translation::installForDesktop();
     NoOpener opener;
-    const HelpLauncher help(opener, QString::fromLocal8Bit(argv[2]));
+    const HelpLauncher help(opener, std::filesystem::path(argv[2]));
     std::printf("%s %s\n", qPrintable(language.isEmpty() ? QStringLiteral("-") : language),
                 qPrintable(help.helpPageUrl().fileName()));
     return 0;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ClockPort.h"
 #include "QtDialogs.h"
 #include "QtEventPump.h"

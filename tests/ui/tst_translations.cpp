@@ -400,7 +400,7 @@ Gatherer showEverything() {
     about->Label3_Click();
     notice("web site not opened");
     delete about;
-    HelpLauncher help(failing, folder.path());
+    HelpLauncher help(failing, folder.path().toStdString());
     help.mnuHowtoPlay_Click();
     notice("help page not opened");
 

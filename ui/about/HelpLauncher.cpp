@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "HelpLauncher.h"
 
 #include "HelpViewer.h"
@@ -14,7 +15,7 @@
 
 namespace brightsum {
 
-HelpLauncher::HelpLauncher(UrlOpener& opener, QString programFolder)
+HelpLauncher::HelpLauncher(UrlOpener& opener, std::filesystem::path programFolder)
     : m_opener(opener), m_programFolder(std::move(programFolder)) {}
 
 HelpLauncher::~HelpLauncher() {
@@ -23,11 +24,18 @@ HelpLauncher::~HelpLauncher() {
 }
 
 QUrl HelpLauncher::helpPageUrl() const {
-    const QString page =
-        helpPageName(LanguageChoice::desktopLanguages(), [this](const QString& name) {
-            return QFileInfo(m_programFolder + QLatin1Char('/') + name).isFile();
+    const QString name =
+        helpPageName(LanguageChoice::desktopLanguages(), [this](const QString& candidate) {
+            std::error_code error;
+            return std::filesystem::is_regular_file(m_programFolder / candidate.toStdString(),
+                                                    error);
         });
-    return QUrl::fromLocalFile(m_programFolder + QLatin1Char('/') + page);
+    // QUrl::fromLocalFile takes text, which cannot hold a name that is not UTF-8; so every byte
+    // but '/' and the unreserved ones is percent-encoded, and the address is made from that.
+    const std::filesystem::path page =
+        std::filesystem::absolute(m_programFolder) / name.toStdString();
+    const QByteArray bytes = QByteArray::fromStdString(page.native());
+    return QUrl::fromEncoded("file://" + bytes.toPercentEncoding("/"), QUrl::StrictMode);
 }
 
 QString HelpLauncher::helpPageName(const QStringList& uiLanguages,

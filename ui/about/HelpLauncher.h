@@ -1,5 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <filesystem>
 #include <functional>
 
 #include <QPointer>
@@ -20,7 +22,7 @@ class UrlOpener;
 // instead, so the help never fails in silence.
 class HelpLauncher {
 public:
-    HelpLauncher(UrlOpener& opener, QString programFolder);
+    HelpLauncher(UrlOpener& opener, std::filesystem::path programFolder);
     ~HelpLauncher();
 
     HelpLauncher(const HelpLauncher&) = delete;
@@ -28,7 +30,8 @@ public:
 
     // Returns as soon as the viewer has been started; never waits for it.
     void mnuHowtoPlay_Click();
-    // The help page as a file URL: every character of the folder's path is taken literally.
+    // The help page as a file URL that names the bytes of the folder's path exactly, also
+    // when they are not valid UTF-8.
     QUrl helpPageUrl() const;
     // The program's own help window while it is open, or nullptr.
     HelpViewer* viewer() const;
@@ -42,7 +45,7 @@ private:
     void showBuiltInViewer(const QUrl& page);
 
     UrlOpener& m_opener;
-    QString m_programFolder;
+    std::filesystem::path m_programFolder;
     QPointer<HelpViewer> m_viewer;
 };
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer entry for "hiscore.dat": whatever the bytes, reading never crashes, and a table
 // that was read writes a file that reads back to the same table.
 
