@@ -63,6 +63,38 @@
     </message>
 </context>
 <context>
+    <name>brightsum::CueDescriptions</name>
+    <message>
+        <source>Button picked</source>
+        <extracomment>The name of a sound as the desktop&apos;s sound mixer lists it.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Right answer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wrong answer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time is up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Game over</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New high score</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>High scores</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>brightsum::Engine</name>
     <message>
         <source>Game Over</source>

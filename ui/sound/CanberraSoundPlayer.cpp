@@ -265,7 +265,7 @@ void CanberraSoundPlayer::PlaySoundCue(const std::string& file, CueMode mode) {
     const Clock::time_point handedOver = Clock::now();
     auto cue = std::make_shared<Cue>();
     const std::filesystem::path path = m_programFolder / file;
-    m_queue->hand({path, std::string(cueDescription(file)), cue, handedOver});
+    m_queue->hand({path, cueDescription(file), cue, handedOver});
 
     if (mode == CueMode::Wait) {
         // Only the file's header is read here: nothing that waits on the server. A file
