@@ -5,22 +5,22 @@
     <name>QGnomeTheme</name>
     <message>
         <source>&amp;OK</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;OK</translation>
     </message>
     <message>
         <source>&amp;Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Annulla</translation>
     </message>
 </context>
 <context>
     <name>QPlatformTheme</name>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Annulla</translation>
     </message>
 </context>
 <context>
@@ -28,38 +28,38 @@
     <message>
         <source>For news and more information, visit our web site:</source>
         <extracomment>One line above the web address: at most 385 pixels, about 65 letters.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Novità e altre informazioni sul nostro sito web:</translation>
     </message>
     <message>
         <source>web site link</source>
-        <translation type="unfinished"></translation>
+        <translation>collegamento al sito web</translation>
     </message>
     <message>
         <source>Copyright (C) 2026 The Brightsum developers. License: GPL-3.0-or-later.</source>
         <extracomment>One line: at most 385 pixels, about 65 letters. Keep &quot;GPL-3.0-or-later&quot; as it is.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Copyright (C) 2026 Il team di Brightsum. Licenza: GPL-3.0-or-later.</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>About Sumbright</source>
-        <translation type="unfinished"></translation>
+        <translation>Informazioni su Sumbright</translation>
     </message>
     <message>
         <source>Version %1.%2.%3</source>
         <extracomment>%1.%2.%3 is the version number, such as 1.0.0.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Versione %1.%2.%3</translation>
     </message>
     <message>
         <source>Warning: this program is protected by copyright law and international treaties. You may copy, change and pass it on only under the terms of the GNU General Public License, version 3 or later; copying or passing on this program, or any part of it, in any other way may lead to civil and criminal penalties.</source>
         <extracomment>Wrapped over at most 5 lines of 369 pixels: no longer than the English text.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Attenzione: questo programma è protetto dal diritto d&apos;autore e da trattati internazionali. Si può copiare, modificare e distribuire solo secondo la GNU General Public License, versione 3 o successiva; copiarlo o distribuirlo, in tutto o in parte, in altro modo può comportare sanzioni civili e penali.</translation>
     </message>
     <message>
         <source>No web browser could be started to open %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossibile avviare un browser web per aprire %1</translation>
     </message>
 </context>
 <context>
@@ -67,238 +67,238 @@
     <message>
         <source>Button picked</source>
         <extracomment>The name of a sound as the desktop&apos;s sound mixer lists it.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Pulsante scelto</translation>
     </message>
     <message>
         <source>Right answer</source>
-        <translation type="unfinished"></translation>
+        <translation>Risposta giusta</translation>
     </message>
     <message>
         <source>Wrong answer</source>
-        <translation type="unfinished"></translation>
+        <translation>Risposta sbagliata</translation>
     </message>
     <message>
         <source>Time is up</source>
-        <translation type="unfinished"></translation>
+        <translation>Tempo scaduto</translation>
     </message>
     <message>
         <source>Game over</source>
-        <translation type="unfinished"></translation>
+        <translation>Partita finita</translation>
     </message>
     <message>
         <source>New high score</source>
-        <translation type="unfinished"></translation>
+        <translation>Nuovo record</translation>
     </message>
     <message>
         <source>High scores</source>
-        <translation type="unfinished"></translation>
+        <translation>Classifica</translation>
     </message>
 </context>
 <context>
     <name>brightsum::Engine</name>
     <message>
         <source>Game Over</source>
-        <translation type="unfinished"></translation>
+        <translation>Partita finita</translation>
     </message>
     <message>
         <source>Game over! Your final score is %1.</source>
         <extracomment>%1 is the final score, a number: &quot;Game over! Your final score is 5400.&quot;</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Partita finita! Hai fatto %1 punti.</translation>
     </message>
     <message>
         <source>High Score</source>
-        <translation type="unfinished"></translation>
+        <translation>Nuovo record</translation>
     </message>
     <message>
         <source>Congratulations! You got a High Score! Please enter your name.</source>
-        <translation type="unfinished"></translation>
+        <translation>Complimenti! Il tuo punteggio entra in classifica! Scrivi il tuo nome, per favore.</translation>
     </message>
     <message>
         <source>High Scores</source>
-        <translation type="unfinished"></translation>
+        <translation>Classifica</translation>
     </message>
     <message>
         <source>High scores cannot be saved on this computer. This game&apos;s score is kept until Brightsum is closed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Non è possibile salvare la classifica su questo computer. Il punteggio di questa partita resta finché Brightsum non viene chiuso.</translation>
     </message>
     <message>
         <source>Right answer.</source>
         <extracomment>Read out by screen readers after a right pair.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Risposta giusta.</translation>
     </message>
     <message>
         <source>Wrong answer. Try again.</source>
         <extracomment>Read out by screen readers after a wrong pair.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Risposta sbagliata. Riprova.</translation>
     </message>
     <message>
         <source>Time is up.</source>
         <extracomment>Read out by screen readers when a question runs out of time.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Tempo scaduto.</translation>
     </message>
     <message>
         <source>Game over. Your final score is %1.</source>
         <extracomment>Read out by screen readers. %1 is the final score, a number.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Partita finita. Hai fatto %1 punti.</translation>
     </message>
 </context>
 <context>
     <name>brightsum::HelpLauncher</name>
     <message>
         <source>No program could be started to show the help page %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossibile avviare un programma per mostrare la pagina di aiuto %1</translation>
     </message>
 </context>
 <context>
     <name>brightsum::HelpViewer</name>
     <message>
         <source>Brightsum help</source>
-        <translation type="unfinished"></translation>
+        <translation>Aiuto di Brightsum</translation>
     </message>
     <message>
         <source>No program could be started to open %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossibile avviare un programma per aprire %1</translation>
     </message>
 </context>
 <context>
     <name>brightsum::HighScoreWindow</name>
     <message>
         <source>High Scores</source>
-        <translation type="unfinished"></translation>
+        <translation>Classifica</translation>
     </message>
     <message>
         <source>Okay</source>
         <extracomment>The button that closes the high-score window: about 12 letters at most.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Name</source>
         <extracomment>Header of the list of names in the high-score window: about 16 letters at most.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Nome</translation>
     </message>
     <message>
         <source>Score</source>
         <extracomment>Header of the list of scores in the high-score window: about 10 letters at most.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Punti</translation>
     </message>
     <message>
         <source>Level</source>
         <extracomment>Header of the list of levels (1 to 5) in the high-score window: about 8 letters at most.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Livello</translation>
     </message>
 </context>
 <context>
     <name>brightsum::MainWindow</name>
     <message>
         <source>first number</source>
-        <translation type="unfinished"></translation>
+        <translation>primo numero</translation>
     </message>
     <message>
         <source>operation sign</source>
-        <translation type="unfinished"></translation>
+        <translation>segno dell&apos;operazione</translation>
     </message>
     <message>
         <source>second number</source>
-        <translation type="unfinished"></translation>
+        <translation>secondo numero</translation>
     </message>
     <message>
         <source>equals sign</source>
-        <translation type="unfinished"></translation>
+        <translation>segno uguale</translation>
     </message>
     <message>
         <source>target number</source>
-        <translation type="unfinished"></translation>
+        <translation>numero obiettivo</translation>
     </message>
     <message>
         <source>Total Points:</source>
         <extracomment>Status line, before the score. At most 73 pixels wide in bold: about 12 letters.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Punti:</translation>
     </message>
     <message>
         <source>caption of the score</source>
-        <translation type="unfinished"></translation>
+        <translation>etichetta dei punti</translation>
     </message>
     <message>
         <source>score</source>
-        <translation type="unfinished"></translation>
+        <translation>punti</translation>
     </message>
     <message>
         <source>Question Value:</source>
         <extracomment>Status line, before what the question is still worth. At most 97 pixels wide in bold: about 16 letters.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Punti in palio:</translation>
     </message>
     <message>
         <source>caption of the question value</source>
-        <translation type="unfinished"></translation>
+        <translation>etichetta del valore della domanda</translation>
     </message>
     <message>
         <source>question value</source>
-        <translation type="unfinished"></translation>
+        <translation>valore della domanda</translation>
     </message>
     <message>
         <source>Question #:</source>
         <extracomment>Status line, before the number of the question (1 to 10). At most 73 pixels wide in bold: about 12 letters.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Domanda:</translation>
     </message>
     <message>
         <source>caption of the question number</source>
-        <translation type="unfinished"></translation>
+        <translation>etichetta del numero della domanda</translation>
     </message>
     <message>
         <source>question number</source>
-        <translation type="unfinished"></translation>
+        <translation>numero della domanda</translation>
     </message>
     <message>
         <source>Level:</source>
         <extracomment>Status line, before the level (1 to 5). At most 49 pixels wide in bold: about 8 letters.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Livello:</translation>
     </message>
     <message>
         <source>caption of the level</source>
-        <translation type="unfinished"></translation>
+        <translation>etichetta del livello</translation>
     </message>
     <message>
         <source>level</source>
-        <translation type="unfinished"></translation>
+        <translation>livello</translation>
     </message>
     <message>
         <source>row %1, column %2</source>
         <extracomment>Read out by screen readers for a board button: &quot;row 2, column 5&quot;.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>riga %1, colonna %2</translation>
     </message>
     <message>
         <source>New Game</source>
-        <translation type="unfinished"></translation>
+        <translation>Nuova partita</translation>
     </message>
     <message>
         <source>Start Level &amp;%1</source>
         <extracomment>Menu entry that starts a game; %1 is the level, 1 to 5, and its access key.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Inizia il livello &amp;%1</translation>
     </message>
     <message>
         <source>&amp;Addition</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Addizione</translation>
     </message>
     <message>
         <source>&amp;Subtraction</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Sottrazione</translation>
     </message>
     <message>
         <source>&amp;High Scores</source>
         <extracomment>On the menu bar; its access key may be the same as that of &quot;&amp;Help&quot;.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Classifica</translation>
     </message>
     <message>
         <source>&amp;Help</source>
-        <translation type="unfinished"></translation>
+        <translation>A&amp;iuto</translation>
     </message>
     <message>
         <source>&amp;Information and Instructions</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Istruzioni e informazioni</translation>
     </message>
     <message>
         <source>&amp;About Sumbright</source>
-        <translation type="unfinished"></translation>
+        <translation>Informazioni &amp;su Sumbright</translation>
     </message>
 </context>
 </TS>

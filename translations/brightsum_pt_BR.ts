@@ -5,22 +5,22 @@
     <name>QGnomeTheme</name>
     <message>
         <source>&amp;OK</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;OK</translation>
     </message>
     <message>
         <source>&amp;Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Cancelar</translation>
     </message>
 </context>
 <context>
     <name>QPlatformTheme</name>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancelar</translation>
     </message>
 </context>
 <context>
@@ -28,38 +28,38 @@
     <message>
         <source>For news and more information, visit our web site:</source>
         <extracomment>One line above the web address: at most 385 pixels, about 65 letters.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Para novidades e mais informações, visite o nosso site:</translation>
     </message>
     <message>
         <source>web site link</source>
-        <translation type="unfinished"></translation>
+        <translation>link do site</translation>
     </message>
     <message>
         <source>Copyright (C) 2026 The Brightsum developers. License: GPL-3.0-or-later.</source>
         <extracomment>One line: at most 385 pixels, about 65 letters. Keep &quot;GPL-3.0-or-later&quot; as it is.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Copyright (C) 2026 Equipe Brightsum. Licença: GPL-3.0-or-later.</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>About Sumbright</source>
-        <translation type="unfinished"></translation>
+        <translation>Sobre o Sumbright</translation>
     </message>
     <message>
         <source>Version %1.%2.%3</source>
         <extracomment>%1.%2.%3 is the version number, such as 1.0.0.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Versão %1.%2.%3</translation>
     </message>
     <message>
         <source>Warning: this program is protected by copyright law and international treaties. You may copy, change and pass it on only under the terms of the GNU General Public License, version 3 or later; copying or passing on this program, or any part of it, in any other way may lead to civil and criminal penalties.</source>
         <extracomment>Wrapped over at most 5 lines of 369 pixels: no longer than the English text.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Aviso: este programa é protegido por lei de direitos autorais e tratados internacionais. Você só pode copiá-lo, alterá-lo e distribuí-lo nos termos da GNU General Public License, versão 3 ou posterior; copiá-lo ou distribuí-lo, todo ou em parte, de outra forma pode gerar sanções civis e criminais.</translation>
     </message>
     <message>
         <source>No web browser could be started to open %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Não foi possível iniciar um navegador para abrir %1</translation>
     </message>
 </context>
 <context>
@@ -67,238 +67,238 @@
     <message>
         <source>Button picked</source>
         <extracomment>The name of a sound as the desktop&apos;s sound mixer lists it.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Botão escolhido</translation>
     </message>
     <message>
         <source>Right answer</source>
-        <translation type="unfinished"></translation>
+        <translation>Resposta certa</translation>
     </message>
     <message>
         <source>Wrong answer</source>
-        <translation type="unfinished"></translation>
+        <translation>Resposta errada</translation>
     </message>
     <message>
         <source>Time is up</source>
-        <translation type="unfinished"></translation>
+        <translation>Tempo esgotado</translation>
     </message>
     <message>
         <source>Game over</source>
-        <translation type="unfinished"></translation>
+        <translation>Fim de jogo</translation>
     </message>
     <message>
         <source>New high score</source>
-        <translation type="unfinished"></translation>
+        <translation>Novo recorde</translation>
     </message>
     <message>
         <source>High scores</source>
-        <translation type="unfinished"></translation>
+        <translation>Recordes</translation>
     </message>
 </context>
 <context>
     <name>brightsum::Engine</name>
     <message>
         <source>Game Over</source>
-        <translation type="unfinished"></translation>
+        <translation>Fim de jogo</translation>
     </message>
     <message>
         <source>Game over! Your final score is %1.</source>
         <extracomment>%1 is the final score, a number: &quot;Game over! Your final score is 5400.&quot;</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Fim de jogo! Sua pontuação final é %1.</translation>
     </message>
     <message>
         <source>High Score</source>
-        <translation type="unfinished"></translation>
+        <translation>Recorde</translation>
     </message>
     <message>
         <source>Congratulations! You got a High Score! Please enter your name.</source>
-        <translation type="unfinished"></translation>
+        <translation>Parabéns! Você entrou para os recordes! Digite o seu nome.</translation>
     </message>
     <message>
         <source>High Scores</source>
-        <translation type="unfinished"></translation>
+        <translation>Recordes</translation>
     </message>
     <message>
         <source>High scores cannot be saved on this computer. This game&apos;s score is kept until Brightsum is closed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Os recordes não podem ser salvos neste computador. A pontuação deste jogo fica guardada até o Brightsum ser fechado.</translation>
     </message>
     <message>
         <source>Right answer.</source>
         <extracomment>Read out by screen readers after a right pair.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Resposta certa.</translation>
     </message>
     <message>
         <source>Wrong answer. Try again.</source>
         <extracomment>Read out by screen readers after a wrong pair.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Resposta errada. Tente de novo.</translation>
     </message>
     <message>
         <source>Time is up.</source>
         <extracomment>Read out by screen readers when a question runs out of time.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>O tempo acabou.</translation>
     </message>
     <message>
         <source>Game over. Your final score is %1.</source>
         <extracomment>Read out by screen readers. %1 is the final score, a number.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Fim de jogo. Sua pontuação final é %1.</translation>
     </message>
 </context>
 <context>
     <name>brightsum::HelpLauncher</name>
     <message>
         <source>No program could be started to show the help page %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Não foi possível iniciar um programa para mostrar a página de ajuda %1</translation>
     </message>
 </context>
 <context>
     <name>brightsum::HelpViewer</name>
     <message>
         <source>Brightsum help</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajuda do Brightsum</translation>
     </message>
     <message>
         <source>No program could be started to open %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Não foi possível iniciar um programa para abrir %1</translation>
     </message>
 </context>
 <context>
     <name>brightsum::HighScoreWindow</name>
     <message>
         <source>High Scores</source>
-        <translation type="unfinished"></translation>
+        <translation>Recordes</translation>
     </message>
     <message>
         <source>Okay</source>
         <extracomment>The button that closes the high-score window: about 12 letters at most.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Name</source>
         <extracomment>Header of the list of names in the high-score window: about 16 letters at most.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Nome</translation>
     </message>
     <message>
         <source>Score</source>
         <extracomment>Header of the list of scores in the high-score window: about 10 letters at most.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Pontos</translation>
     </message>
     <message>
         <source>Level</source>
         <extracomment>Header of the list of levels (1 to 5) in the high-score window: about 8 letters at most.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Nível</translation>
     </message>
 </context>
 <context>
     <name>brightsum::MainWindow</name>
     <message>
         <source>first number</source>
-        <translation type="unfinished"></translation>
+        <translation>primeiro número</translation>
     </message>
     <message>
         <source>operation sign</source>
-        <translation type="unfinished"></translation>
+        <translation>sinal da operação</translation>
     </message>
     <message>
         <source>second number</source>
-        <translation type="unfinished"></translation>
+        <translation>segundo número</translation>
     </message>
     <message>
         <source>equals sign</source>
-        <translation type="unfinished"></translation>
+        <translation>sinal de igual</translation>
     </message>
     <message>
         <source>target number</source>
-        <translation type="unfinished"></translation>
+        <translation>número-alvo</translation>
     </message>
     <message>
         <source>Total Points:</source>
         <extracomment>Status line, before the score. At most 73 pixels wide in bold: about 12 letters.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Pontos:</translation>
     </message>
     <message>
         <source>caption of the score</source>
-        <translation type="unfinished"></translation>
+        <translation>rótulo dos pontos</translation>
     </message>
     <message>
         <source>score</source>
-        <translation type="unfinished"></translation>
+        <translation>pontos</translation>
     </message>
     <message>
         <source>Question Value:</source>
         <extracomment>Status line, before what the question is still worth. At most 97 pixels wide in bold: about 16 letters.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Valendo:</translation>
     </message>
     <message>
         <source>caption of the question value</source>
-        <translation type="unfinished"></translation>
+        <translation>rótulo do valor da pergunta</translation>
     </message>
     <message>
         <source>question value</source>
-        <translation type="unfinished"></translation>
+        <translation>valor da pergunta</translation>
     </message>
     <message>
         <source>Question #:</source>
         <extracomment>Status line, before the number of the question (1 to 10). At most 73 pixels wide in bold: about 12 letters.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Pergunta:</translation>
     </message>
     <message>
         <source>caption of the question number</source>
-        <translation type="unfinished"></translation>
+        <translation>rótulo do número da pergunta</translation>
     </message>
     <message>
         <source>question number</source>
-        <translation type="unfinished"></translation>
+        <translation>número da pergunta</translation>
     </message>
     <message>
         <source>Level:</source>
         <extracomment>Status line, before the level (1 to 5). At most 49 pixels wide in bold: about 8 letters.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Nível:</translation>
     </message>
     <message>
         <source>caption of the level</source>
-        <translation type="unfinished"></translation>
+        <translation>rótulo do nível</translation>
     </message>
     <message>
         <source>level</source>
-        <translation type="unfinished"></translation>
+        <translation>nível</translation>
     </message>
     <message>
         <source>row %1, column %2</source>
         <extracomment>Read out by screen readers for a board button: &quot;row 2, column 5&quot;.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>linha %1, coluna %2</translation>
     </message>
     <message>
         <source>New Game</source>
-        <translation type="unfinished"></translation>
+        <translation>Novo jogo</translation>
     </message>
     <message>
         <source>Start Level &amp;%1</source>
         <extracomment>Menu entry that starts a game; %1 is the level, 1 to 5, and its access key.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Começar nível &amp;%1</translation>
     </message>
     <message>
         <source>&amp;Addition</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Adição</translation>
     </message>
     <message>
         <source>&amp;Subtraction</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Subtração</translation>
     </message>
     <message>
         <source>&amp;High Scores</source>
         <extracomment>On the menu bar; its access key may be the same as that of &quot;&amp;Help&quot;.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Recordes</translation>
     </message>
     <message>
         <source>&amp;Help</source>
-        <translation type="unfinished"></translation>
+        <translation>A&amp;juda</translation>
     </message>
     <message>
         <source>&amp;Information and Instructions</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Informações e instruções</translation>
     </message>
     <message>
         <source>&amp;About Sumbright</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Sobre o Sumbright</translation>
     </message>
 </context>
 </TS>
