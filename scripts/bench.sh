@@ -21,6 +21,8 @@ fi
 cmake -S . -B "$build" -DBRIGHTSUM_BUILD_BENCH=ON >/dev/null
 cmake --build "$build" --target program_folder brightsum_floor
 
+# Bare windows, without a window manager: the figures compare with the earlier runs'.
+BRIGHTSUM_DESKTOP_BARE=1
 source scripts/desktop-env.sh
 desktop_start
 
