@@ -8,6 +8,7 @@
 #include <QApplication>
 
 #include <cstdio>
+#include <filesystem>
 
 int main(int argc, char* argv[]) {
     using namespace brightsum;
@@ -21,10 +22,11 @@ int main(int argc, char* argv[]) {
     Translation::installForDesktop();
     GameSession::prepareWidgets();
 
-    CanberraSoundPlayer sound(GameSession::programFolder());
+    const std::filesystem::path programFolder = GameSession::programFolder();
+    CanberraSoundPlayer sound(programFolder);
     Tracing tracing;
     GameSession session(
-        tracing.sound(sound), GameSession::programFolder(), GameSession::dataFolder(),
+        tracing.sound(sound), programFolder, GameSession::dataFolder(),
         [&tracing](MainWindow& window) -> MainWindowPort& { return tracing.window(window); });
     tracing.watch(session);
     session.start();
