@@ -3,7 +3,13 @@
 
 #include "TestFiles.h"
 
-#include <QtTest>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QStringList>
+#include <QTest>
 
 #include <sched.h>
 #include <sys/mount.h>

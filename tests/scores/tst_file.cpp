@@ -3,7 +3,11 @@
 
 #include "TestFiles.h"
 
-#include <QtTest>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringList>
+#include <QTest>
 
 #include <sys/stat.h>
 #include <unistd.h>

@@ -3,7 +3,7 @@
 
 #include "TestFiles.h"
 
-#include <QtTest>
+#include <QTest>
 
 #include <string>
 

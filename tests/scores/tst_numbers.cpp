@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Numbers.h"
 
-#include <QtTest>
+#include <QTest>
 
 #include <clocale>
 #include <limits>

@@ -3,7 +3,12 @@
 
 #include "TestFiles.h"
 
-#include <QtTest>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStringList>
+#include <QTest>
 
 #include <algorithm>
 #include <chrono>

@@ -3,7 +3,8 @@
 
 #include "TestFiles.h"
 
-#include <QtTest>
+#include <QStringList>
+#include <QTest>
 
 #include <string>
 

@@ -16,8 +16,8 @@
 #include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QThread>
-#include <QtTest>
 
 #include <cerrno>
 #include <csignal>

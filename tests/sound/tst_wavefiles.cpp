@@ -8,7 +8,7 @@
 #include <QByteArray>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
 
 #include <cmath>
 #include <cstdint>
