@@ -5,8 +5,9 @@
 set -euo pipefail
 
 packages=(
-    # build
-    g++ cmake ninja-build pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev
+    # build: g++ for the release build, clang 14 and its linker for the debug, sanitizer and
+    # fuzz builds
+    g++ clang-14 lld-14 cmake ninja-build pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev
     libcanberra-dev libxcb1-dev
     # translations: lupdate and lrelease with their CMake functions, Qt's own catalogues, and
     # python3 for the pseudo-language the tests use
@@ -20,7 +21,7 @@ packages=(
     # benchmark: flushes slowed by fault injection
     strace
     # fuzzing, sanitizers, install checks, packaging
-    clang-14 libclang-rt-14-dev desktop-file-utils appstream dpkg-dev fakeroot file
+    libclang-rt-14-dev desktop-file-utils appstream dpkg-dev fakeroot file
 )
 
 missing=()
