@@ -29,7 +29,7 @@ background=()
 background_start() {  # <name> <command...>
     local name=$1
     shift
-    setsid nice -n 19 "$@" >"build/$name.log" 2>&1 &
+    setsid -w nice -n 19 "$@" >"build/$name.log" 2>&1 &
     background+=("$!")
 }
 background_finish() {  # <name>: waits for the oldest build still running
@@ -50,22 +50,26 @@ stop_everything() {
 }
 trap stop_everything EXIT
 
-echo "== debug build (clang)"
+stage() {  # prints a stage's heading with the time since the start, minutes:seconds
+    printf '== [%d:%02d] %s\n' $((SECONDS / 60)) $((SECONDS % 60)) "$*"
+}
+
+stage "debug build (clang)"
 cmake --preset debug "$werror" >/dev/null
 cmake --build --preset debug
 
-echo "== debug suite, with the release program folder building beside it (g++)"
+stage "debug suite, with the release program folder building beside it (g++)"
 cmake --preset release "$werror" >/dev/null
 background_start release-build cmake --build --preset release --target program_folder
 ctest --preset debug --no-tests=error --label-exclude soak "$@" |
     tee build/ctest-debug.log
 background_finish release-build
 
-echo "== sanitizer build (clang)"
+stage "sanitizer build (clang)"
 cmake --preset asan "$werror" >/dev/null
 cmake --build --preset asan
 
-echo "== sanitizer suite, with the fuzz target building beside it"
+stage "sanitizer suite, with the fuzz target building beside it"
 cmake --preset fuzz "$werror" >/dev/null
 background_start fuzz-build cmake --build --preset fuzz --target fuzz_highscores
 (
@@ -76,7 +80,7 @@ background_start fuzz-build cmake --build --preset fuzz --target fuzz_highscores
 )
 background_finish fuzz-build
 
-echo "== fuzzing the high-score file reader for 60 s"
+stage "fuzzing the high-score file reader for 60 s"
 if BRIGHTSUM_WERROR=${BRIGHTSUM_WERROR:-OFF} scripts/fuzz.sh 60 >build/fuzz.log 2>&1; then
     grep -E '^#[0-9]+[[:space:]]+DONE|^Done|^stat::' build/fuzz.log
 else
@@ -85,5 +89,5 @@ else
 fi
 
 # The run ends with the debug suite's summary.
-echo "== every stage passed; the debug suite:"
+stage "every stage passed; the debug suite:"
 grep -E 'tests passed|tests failed' build/ctest-debug.log
