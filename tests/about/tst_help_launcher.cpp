@@ -2,12 +2,12 @@
 #include "DesktopUrlOpener.h"
 #include "HelpLauncher.h"
 #include "HelpViewer.h"
+#include "LocalFileAddress.h"
 #include "WidgetTestSupport.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QScopeGuard>
 #include <QStringDecoder>
 #include <QMessageBox>
 #include <QPointer>
@@ -33,10 +33,30 @@ private slots:
     void opensTheProgramFoldersPageWhateverItsPath();
     void reportsWhenNoViewerCanBeStarted();
     void failingViewerOpensTheBuiltInWindow();
+    void builtInWindowReadsAFolderNamedInBytes();
     void builtInViewerFollowsLinks();
     void desktopOpenerFailureIsWatched_data();
     void desktopOpenerFailureIsWatched();
 };
+
+namespace {
+
+// A program folder with the given name (bytes, which need not be UTF-8) holding a help page.
+struct ProgramFolder {
+    ProgramFolder(const QByteArray& name, const char* page)
+        : path(QFile::encodeName(root.path()) + '/' + name), pagePath(path + "/readme.htm") {
+        std::filesystem::create_directories(path.toStdString());
+        std::ofstream(pagePath.toStdString()) << page;
+    }
+    // QTemporaryDir cannot remove a name that is not UTF-8.
+    ~ProgramFolder() { std::filesystem::remove_all(QFile::encodeName(root.path()).toStdString()); }
+
+    QTemporaryDir root;
+    const QByteArray path;
+    const QByteArray pagePath;
+};
+
+}  // namespace
 
 void TestHelpLauncher::opensTheProgramFoldersPageWhateverItsPath_data() {
     // The folder's name as bytes: a folder's name on Linux need not be text at all.
@@ -58,19 +78,12 @@ void TestHelpLauncher::opensTheProgramFoldersPageWhateverItsPath_data() {
 void TestHelpLauncher::opensTheProgramFoldersPageWhateverItsPath() {
     QFETCH(QByteArray, folderName);
     QFETCH(QByteArray, inAddress);
-    QTemporaryDir root;
-    QVERIFY(root.isValid());
-    // QTemporaryDir cannot remove a name that is not UTF-8.
-    const auto removeFolder = qScopeGuard(
-        [&root] { std::filesystem::remove_all(QFile::encodeName(root.path()).toStdString()); });
-    const QByteArray folder = QFile::encodeName(root.path()) + '/' + folderName;
-    const QByteArray pagePath = folder + "/readme.htm";
-    std::filesystem::create_directories(folder.toStdString());
-    std::ofstream(pagePath.toStdString()) << "<html></html>\n";
+    const ProgramFolder folder(folderName, "<html></html>\n");
+    const QByteArray& pagePath = folder.pagePath;
     QVERIFY(std::filesystem::is_regular_file(pagePath.toStdString()));
 
     RecordingUrlOpener opener;
-    HelpLauncher help(opener, folder.toStdString());
+    HelpLauncher help(opener, folder.path.toStdString());
     help.mnuHowtoPlay_Click();
     help.mnuHowtoPlay_Click();  // every choice opens it again
 
@@ -91,6 +104,7 @@ void TestHelpLauncher::opensTheProgramFoldersPageWhateverItsPath() {
     QVERIFY(received.isLocalFile());
     QCOMPARE(QByteArray::fromPercentEncoding(received.path(QUrl::FullyEncoded).toLatin1()),
              pagePath);
+    QCOMPARE(QByteArray::fromStdString(brightsum::localFilePath(received).native()), pagePath);
     // Where the name is text, Qt's own reading of the address agrees.
     QStringDecoder utf8(QStringDecoder::Utf8);
     const QString text = utf8(pagePath);
@@ -151,6 +165,26 @@ void TestHelpLauncher::failingViewerOpensTheBuiltInWindow() {
     QTest::keyClick(viewer->browser(), Qt::Key_Escape);
     QTRY_VERIFY(closing.isNull());
     QVERIFY(!help.viewer());
+}
+
+// No viewer on the desktop and a program folder whose name is not text: the program's own
+// window still reads the page.
+void TestHelpLauncher::builtInWindowReadsAFolderNamedInBytes() {
+    const ProgramFolder folder("Spiele f\xfcr Kinder",
+                               "<html><head><title>Hilfe</title></head>"
+                               "<body><p>Zwei Zahlen ergeben das Ziel.</p></body></html>\n");
+    RecordingUrlOpener opener;
+    opener.viewerStarts = false;
+    HelpLauncher help(opener, folder.path.toStdString());
+    help.mnuHowtoPlay_Click();
+
+    QVERIFY(visibleWindows<QMessageBox>().isEmpty());
+    HelpViewer* viewer = help.viewer();
+    QVERIFY(viewer);
+    QCOMPARE(viewer->windowTitle(), QStringLiteral("Hilfe"));
+    QVERIFY(viewer->browser()->toPlainText().contains(QStringLiteral("Zwei Zahlen")));
+    QCOMPARE(viewer->browser()->source(), opener.opened.first());
+    viewer->close();
 }
 
 void TestHelpLauncher::builtInViewerFollowsLinks() {

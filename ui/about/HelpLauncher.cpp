@@ -3,13 +3,15 @@
 
 #include "HelpViewer.h"
 #include "LanguageChoice.h"
+#include "LocalFileAddress.h"
 #include "OpenFailureNotice.h"
 #include "UrlOpener.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QUrl>
+
+#include <unistd.h>
 
 #include <utility>
 
@@ -30,12 +32,7 @@ QUrl HelpLauncher::helpPageUrl() const {
             return std::filesystem::is_regular_file(m_programFolder / candidate.toStdString(),
                                                     error);
         });
-    // QUrl::fromLocalFile takes text, which cannot hold a name that is not UTF-8; so every byte
-    // but '/' and the unreserved ones is percent-encoded, and the address is made from that.
-    const std::filesystem::path page =
-        std::filesystem::absolute(m_programFolder) / name.toStdString();
-    const QByteArray bytes = QByteArray::fromStdString(page.native());
-    return QUrl::fromEncoded("file://" + bytes.toPercentEncoding("/"), QUrl::StrictMode);
+    return localFileAddress(std::filesystem::absolute(m_programFolder) / name.toStdString());
 }
 
 QString HelpLauncher::helpPageName(const QStringList& uiLanguages,
@@ -58,8 +55,9 @@ HelpViewer* HelpLauncher::viewer() const {
 }
 
 void HelpLauncher::showBuiltInViewer(const QUrl& page) {
-    const QFileInfo file(page.toLocalFile());
-    if (!file.isFile() || !file.isReadable()) {
+    const std::filesystem::path file = localFilePath(page);
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(file, error) || ::access(file.c_str(), R_OK) != 0) {
         OpenFailureNotice::show(
             QCoreApplication::translate("brightsum::HelpLauncher",
                                         "No program could be started to show the help page %1")

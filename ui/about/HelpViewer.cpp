@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "HelpViewer.h"
 
+#include "LocalFileAddress.h"
 #include "OpenFailureNotice.h"
 #include "UrlOpener.h"
 #include "WindowLayout.h"
@@ -10,6 +11,10 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
+#include <fstream>
+#include <iterator>
+#include <string>
+
 namespace brightsum {
 
 namespace {
@@ -17,6 +22,25 @@ namespace {
 // Enough for the page's text column at the desktop's usual font.
 constexpr int kWidth = 640;
 constexpr int kHeight = 560;
+
+// Reads local pages by the bytes of their names, so that a program folder whose name is not
+// UTF-8 still shows its page: QTextBrowser's own reading goes through text file names.
+class PageBrowser final : public QTextBrowser {
+public:
+    using QTextBrowser::QTextBrowser;
+
+    QVariant loadResource(int type, const QUrl& name) override {
+        if (!name.isLocalFile()) {
+            return QTextBrowser::loadResource(type, name);
+        }
+        std::ifstream file(localFilePath(name), std::ios::binary);
+        if (!file) {
+            return {};
+        }
+        const std::string bytes{std::istreambuf_iterator<char>(file), {}};
+        return QByteArray::fromStdString(bytes);
+    }
+};
 
 }  // namespace
 
@@ -27,7 +51,7 @@ HelpViewer::HelpViewer(const QUrl& page, UrlOpener& opener, QWidget* parent)
     // The main window alone decides when the program ends.
     setAttribute(Qt::WA_QuitOnClose, false);
 
-    m_browser = new QTextBrowser(this);
+    m_browser = new PageBrowser(this);
     m_browser->setObjectName(QStringLiteral("helpPage"));
     m_browser->setFrameShape(QFrame::NoFrame);
     // Links are followed here: anchors of the page inside, everything else on the desktop.
