@@ -36,11 +36,10 @@ desktop_stop() {
     return 0
 }
 
-_desktop_wait_for() {  # command... ; gives up after about 10 s
-    local n=0
+_desktop_wait_for() {  # command... ; gives up after 10 s
+    local deadline=$((SECONDS + 10))
     until "$@" >/dev/null 2>&1; do
-        n=$((n + 1))
-        [ $n -gt 500 ] && return 1
+        [ $SECONDS -ge $deadline ] && return 1
         sleep 0.02
     done
 }
@@ -56,7 +55,11 @@ desktop_start() {
     local attempt xpid
     for attempt in 1 2 3 4 5; do
         rm -f "$W/dpy"
-        Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$W/dpy" 2>"$W/xvfb.log" &
+        # -noreset: by default the server resets when its last client leaves, and a client
+        # that connects meanwhile is refused; the check below is such a last client, and
+        # openbox would now and then connect into the reset.
+        Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset \
+            3>"$W/dpy" 2>"$W/xvfb.log" &
         xpid=$!
         if _desktop_wait_for test -s "$W/dpy"; then
             export DISPLAY=":$(head -1 "$W/dpy")"

@@ -254,10 +254,12 @@ class Program:
         wid = self.x_window(title)
         if has_window_manager():
             xdotool("windowactivate", "--sync", wid)
+            active = "getactivewindow"
         else:
+            # Without a manager no window is "active"; the input focus is all there is.
             xdotool("windowfocus", "--sync", wid)
-        poll(f"{title!r} to be active",
-             lambda: xdotool("getactivewindow").strip() == wid)
+            active = "getwindowfocus"
+        poll(f"{title!r} to be active", lambda: xdotool(active).strip() == wid)
         # The program learns of it through the X server's events; a round trip over the
         # accessibility bus lets those be handled first.
         self.window(title)
