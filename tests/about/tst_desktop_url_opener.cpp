@@ -16,7 +16,7 @@
 // Runs the real opener on a real X display, with a stand-in for the desktop's "xdg-open" that
 // only writes down the arguments it was given. What reaches it must be one argument, the
 // page's address, and no character of the program folder's path may make anything else run.
-class TestDesktopUrlOpener : public QObject {
+class DesktopUrlOpenerTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -30,7 +30,7 @@ private:
     QByteArray m_log;
 };
 
-void TestDesktopUrlOpener::initTestCase() {
+void DesktopUrlOpenerTest::initTestCase() {
     QVERIFY(m_root.isValid());
     const QString bin = m_root.filePath(QStringLiteral("bin"));
     QVERIFY(QDir().mkpath(bin));
@@ -49,14 +49,14 @@ void TestDesktopUrlOpener::initTestCase() {
     }
 }
 
-void TestDesktopUrlOpener::helpPageReachesTheViewerAsOneArgument_data() {
+void DesktopUrlOpenerTest::helpPageReachesTheViewerAsOneArgument_data() {
     QTest::addColumn<QByteArray>("folderName");
     QTest::newRow("shell syntax") << QStringLiteral("a b'c\"d;e $(touch X) `touch X` ü").toUtf8();
     // Bytes that are no text: Latin-1's ü and a line break.
     QTest::newRow("not UTF-8") << QByteArray("Spiele f\xfcr Kinder;\n$(touch X)");
 }
 
-void TestDesktopUrlOpener::helpPageReachesTheViewerAsOneArgument() {
+void DesktopUrlOpenerTest::helpPageReachesTheViewerAsOneArgument() {
     QFETCH(QByteArray, folderName);
     QTemporaryDir root;
     QVERIFY(root.isValid());
@@ -101,7 +101,7 @@ int main(int argc, char* argv[]) {
     }
     qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication app(argc, argv);
-    TestDesktopUrlOpener test;
+    DesktopUrlOpenerTest test;
     return QTest::qExec(&test, argc, argv);
 }
 

@@ -8,10 +8,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStringDecoder>
 #include <QMessageBox>
 #include <QPointer>
 #include <QScrollBar>
+#include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
@@ -25,7 +25,7 @@ using brightsum::HelpViewer;
 using brightsum::RecordingUrlOpener;
 using brightsum::visibleWindows;
 
-class TestHelpLauncher : public QObject {
+class HelpLauncherTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -58,7 +58,7 @@ struct ProgramFolder {
 
 }  // namespace
 
-void TestHelpLauncher::opensTheProgramFoldersPageWhateverItsPath_data() {
+void HelpLauncherTest::opensTheProgramFoldersPageWhateverItsPath_data() {
     // The folder's name as bytes: a folder's name on Linux need not be text at all.
     QTest::addColumn<QByteArray>("folderName");
     QTest::addColumn<QByteArray>("inAddress");  // how the name must stand in the address
@@ -75,7 +75,7 @@ void TestHelpLauncher::opensTheProgramFoldersPageWhateverItsPath_data() {
     QTest::newRow("line break") << QByteArray("two\nlines\r") << QByteArray("/two%0Alines%0D/");
 }
 
-void TestHelpLauncher::opensTheProgramFoldersPageWhateverItsPath() {
+void HelpLauncherTest::opensTheProgramFoldersPageWhateverItsPath() {
     QFETCH(QByteArray, folderName);
     QFETCH(QByteArray, inAddress);
     const ProgramFolder folder(folderName, "<html></html>\n");
@@ -113,7 +113,7 @@ void TestHelpLauncher::opensTheProgramFoldersPageWhateverItsPath() {
     }
 }
 
-void TestHelpLauncher::reportsWhenNoViewerCanBeStarted() {
+void HelpLauncherTest::reportsWhenNoViewerCanBeStarted() {
     RecordingUrlOpener opener;
     opener.viewerStarts = false;
     HelpLauncher help(opener, std::filesystem::path("/opt/bright sum"));
@@ -134,7 +134,7 @@ const QString kRealPage = QStringLiteral(BRIGHTSUM_PROGRAM_DIR "/readme.htm");
 
 // The desktop's viewer started but reported a failure later: the page opens in the program's
 // own window, titled with the page's title, once however often the failure comes.
-void TestHelpLauncher::failingViewerOpensTheBuiltInWindow() {
+void HelpLauncherTest::failingViewerOpensTheBuiltInWindow() {
     RecordingUrlOpener opener;
     HelpLauncher help(opener, std::filesystem::path(BRIGHTSUM_PROGRAM_DIR));
     help.mnuHowtoPlay_Click();
@@ -169,7 +169,7 @@ void TestHelpLauncher::failingViewerOpensTheBuiltInWindow() {
 
 // No viewer on the desktop and a program folder whose name is not text: the program's own
 // window still reads the page.
-void TestHelpLauncher::builtInWindowReadsAFolderNamedInBytes() {
+void HelpLauncherTest::builtInWindowReadsAFolderNamedInBytes() {
     const ProgramFolder folder("Spiele f\xfcr Kinder",
                                "<html><head><title>Hilfe</title></head>"
                                "<body><p>Zwei Zahlen ergeben das Ziel.</p></body></html>\n");
@@ -187,7 +187,7 @@ void TestHelpLauncher::builtInWindowReadsAFolderNamedInBytes() {
     viewer->close();
 }
 
-void TestHelpLauncher::builtInViewerFollowsLinks() {
+void HelpLauncherTest::builtInViewerFollowsLinks() {
     RecordingUrlOpener opener;
     HelpViewer viewer(QUrl::fromLocalFile(kRealPage), opener);
     viewer.resize(400, 300);
@@ -219,7 +219,7 @@ void TestHelpLauncher::builtInViewerFollowsLinks() {
     QCOMPARE(page->source(), QUrl::fromLocalFile(kRealPage));
 }
 
-void TestHelpLauncher::desktopOpenerFailureIsWatched_data() {
+void HelpLauncherTest::desktopOpenerFailureIsWatched_data() {
     QTest::addColumn<QString>("script");
     QTest::addColumn<bool>("builtIn");
     // What xdg-open does when it is installed but nothing on the desktop can open the page.
@@ -230,7 +230,7 @@ void TestHelpLauncher::desktopOpenerFailureIsWatched_data() {
 }
 
 // The real opener, with a stand-in "xdg-open" first on PATH.
-void TestHelpLauncher::desktopOpenerFailureIsWatched() {
+void HelpLauncherTest::desktopOpenerFailureIsWatched() {
     QFETCH(QString, script);
     QFETCH(bool, builtIn);
     QTemporaryDir bin;
@@ -265,5 +265,5 @@ void TestHelpLauncher::desktopOpenerFailureIsWatched() {
     QVERIFY(visibleWindows<HelpViewer>().isEmpty());
 }
 
-QTEST_MAIN(TestHelpLauncher)
+QTEST_MAIN(HelpLauncherTest)
 #include "tst_help_launcher.moc"

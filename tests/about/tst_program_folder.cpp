@@ -13,6 +13,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -20,11 +25,6 @@
 #include <fstream>
 #include <optional>
 #include <string>
-
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 extern char** environ;
 
@@ -80,7 +80,7 @@ std::optional<QByteArray> runForOutput(const std::string& program, const char* a
 
 }  // namespace
 
-class TestProgramFolder : public QObject {
+class ProgramFolderTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -88,14 +88,14 @@ private slots:
     void isTheExecutablesFolderWhateverItsName();
 };
 
-void TestProgramFolder::isTheExecutablesFolderWhateverItsName_data() {
+void ProgramFolderTest::isTheExecutablesFolderWhateverItsName_data() {
     QTest::addColumn<QByteArray>("folderName");
     QTest::newRow("blanks and shell syntax") << QByteArray("My Games; $(touch X) 'it'");
     QTest::newRow("Latin-1 byte, not UTF-8") << QByteArray("Spiele f\xfcr Kinder");
     QTest::newRow("line break") << QByteArray("two\nlines");
 }
 
-void TestProgramFolder::isTheExecutablesFolderWhateverItsName() {
+void ProgramFolderTest::isTheExecutablesFolderWhateverItsName() {
     QFETCH(QByteArray, folderName);
     QTemporaryDir root;
     QVERIFY(root.isValid());
@@ -130,7 +130,7 @@ int main(int argc, char* argv[]) {
         return reportProgramFolder();
     }
     QCoreApplication app(argc, argv);
-    TestProgramFolder test;
+    ProgramFolderTest test;
     return QTest::qExec(&test, argc, argv);
 }
 

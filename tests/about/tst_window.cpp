@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "AboutLauncher.h"
-#include "WidgetTestSupport.h"
 #include "AboutWindow.h"
+#include "WidgetTestSupport.h"
 
 #include <QFontMetrics>
 #include <QLabel>
@@ -36,7 +36,7 @@ bool isCentred(const QWidget* window) {
 
 }  // namespace
 
-class TestAboutWindow : public QObject {
+class AboutWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -56,7 +56,7 @@ private:
     RecordingUrlOpener m_opener;
 };
 
-void TestAboutWindow::cleanup() {
+void AboutWindowTest::cleanup() {
     for (QWidget* widget : QApplication::topLevelWidgets()) {
         if (qobject_cast<AboutWindow*>(widget)) {
             delete widget;
@@ -65,7 +65,7 @@ void TestAboutWindow::cleanup() {
     m_opener.opened.clear();
 }
 
-void TestAboutWindow::showsItsTextsWhenLoaded() {
+void AboutWindowTest::showsItsTextsWhenLoaded() {
     AboutWindow about(m_opener);
     QCOMPARE(about.windowTitle(), QStringLiteral("About Sumbright"));
     QCOMPARE(control<QLabel>(&about, "lblTitle")->text(), QStringLiteral("Brightsum"));
@@ -88,7 +88,7 @@ void TestAboutWindow::showsItsTextsWhenLoaded() {
     QCOMPARE(control<QPushButton>(&about, "cmdOK")->text(), QStringLiteral("OK"));
 }
 
-void TestAboutWindow::layoutSampleColoursAndRule() {
+void AboutWindowTest::layoutSampleColoursAndRule() {
     AboutWindow about(m_opener);
     QCOMPARE(about.size(), QSize(382, 253));
     // A sample of places: the layout's twips divided by 15.
@@ -126,7 +126,7 @@ void TestAboutWindow::layoutSampleColoursAndRule() {
     QVERIFY(!hasPixel(QRect(0, 8, 379, 16), QColor(0, 0, 255)));
 }
 
-void TestAboutWindow::labelsFitTheirBoxes() {
+void AboutWindowTest::labelsFitTheirBoxes() {
     AboutWindow about(m_opener);
     for (const QLabel* label : about.findChildren<QLabel*>()) {
         const QFontMetrics metrics(label->font());
@@ -139,7 +139,7 @@ void TestAboutWindow::labelsFitTheirBoxes() {
     }
 }
 
-void TestAboutWindow::closesByOkAndByKeys_data() {
+void AboutWindowTest::closesByOkAndByKeys_data() {
     QTest::addColumn<int>("key");
     QTest::newRow("OK clicked") << 0;
     QTest::newRow("Return") << int(Qt::Key_Return);
@@ -147,7 +147,7 @@ void TestAboutWindow::closesByOkAndByKeys_data() {
     QTest::newRow("Escape") << int(Qt::Key_Escape);
 }
 
-void TestAboutWindow::closesByOkAndByKeys() {
+void AboutWindowTest::closesByOkAndByKeys() {
     QFETCH(int, key);
     AboutLauncher launcher(m_opener);
     launcher.mnuAbout_Click();
@@ -167,7 +167,7 @@ void TestAboutWindow::closesByOkAndByKeys() {
     QVERIFY(m_opener.opened.isEmpty());
 }
 
-void TestAboutWindow::oneWindowCentredAtEveryOpening() {
+void AboutWindowTest::oneWindowCentredAtEveryOpening() {
     AboutLauncher launcher(m_opener);
     launcher.mnuAbout_Click();
     AboutWindow* first = launcher.window();
@@ -191,7 +191,7 @@ void TestAboutWindow::oneWindowCentredAtEveryOpening() {
 
 // Only its button, Enter, Escape and the close box close it: turning to the main window, or to
 // the browser its link opened, leaves it open.
-void TestAboutWindow::staysOpenWhenAnotherWindowIsActivated() {
+void AboutWindowTest::staysOpenWhenAnotherWindowIsActivated() {
     AboutLauncher launcher(m_opener);
     launcher.mnuAbout_Click();
     QPointer<AboutWindow> about = launcher.window();
@@ -225,7 +225,7 @@ void TestAboutWindow::staysOpenWhenAnotherWindowIsActivated() {
     QTRY_VERIFY(about.isNull());
 }
 
-void TestAboutWindow::linkOpensOnAClickThatStaysOnIt() {
+void AboutWindowTest::linkOpensOnAClickThatStaysOnIt() {
     AboutWindow about(m_opener);
     about.show();
     QVERIFY(QTest::qWaitForWindowExposed(&about));
@@ -245,7 +245,7 @@ void TestAboutWindow::linkOpensOnAClickThatStaysOnIt() {
     QVERIFY(about.isVisible());
 }
 
-void TestAboutWindow::handCursorFromTheFirstMoveOverTheLink() {
+void AboutWindowTest::handCursorFromTheFirstMoveOverTheLink() {
     AboutWindow about(m_opener);
     about.show();
     QVERIFY(QTest::qWaitForWindowExposed(&about));
@@ -264,5 +264,5 @@ void TestAboutWindow::handCursorFromTheFirstMoveOverTheLink() {
     QCOMPARE(control<QLabel>(&about, "Label2")->cursor().shape(), Qt::ArrowCursor);
 }
 
-QTEST_MAIN(TestAboutWindow)
+QTEST_MAIN(AboutWindowTest)
 #include "tst_window.moc"

@@ -19,15 +19,15 @@
 #include <QTest>
 #include <QThread>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <csignal>
 #include <filesystem>
 #include <functional>
 #include <optional>
 #include <thread>
-
-#include <sys/wait.h>
-#include <unistd.h>
 
 using namespace brightsum;
 
@@ -160,7 +160,7 @@ std::filesystem::path folderWithCue(const QString& parent, const QByteArray& nam
         QSKIP(qPrintable(m_skipReason)); \
     }
 
-class TestRealSound : public QObject {
+class RealSoundTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -190,7 +190,7 @@ private:
     int m_recordings = 0;
 };
 
-void TestRealSound::initTestCase() {
+void RealSoundTest::initTestCase() {
     QVERIFY(m_scratch.isValid());
     if (qEnvironmentVariableIsEmpty("PULSE_SERVER")) {
         m_skipReason =
@@ -212,14 +212,14 @@ void TestRealSound::initTestCase() {
     QThread::msleep(2100);
 }
 
-void TestRealSound::cleanupTestCase() {
+void RealSoundTest::cleanupTestCase() {
     if (m_lowLatencyReader.state() != QProcess::NotRunning) {
         m_lowLatencyReader.terminate();
         m_lowLatencyReader.waitForFinished(5000);
     }
 }
 
-std::optional<WaveSamples> TestRealSound::record(const std::function<void()>& play, int tailMs) {
+std::optional<WaveSamples> RealSoundTest::record(const std::function<void()>& play, int tailMs) {
     const QString file = m_scratch.filePath(QString("recording-%1.wav").arg(++m_recordings));
     // parec on the sink's monitor; a 20 ms latency keeps the recording close to what is
     // played at each moment.
@@ -249,7 +249,7 @@ std::optional<WaveSamples> TestRealSound::record(const std::function<void()>& pl
     return WaveSamples::read(file.toStdString());
 }
 
-void TestRealSound::cueIsHeardWholeAndWaitedForOnlyWhenAsked_data() {
+void RealSoundTest::cueIsHeardWholeAndWaitedForOnlyWhenAsked_data() {
     QTest::addColumn<QString>("file");
     QTest::addColumn<bool>("wait");
     QTest::newRow("select, waited") << "select.wav" << true;
@@ -260,7 +260,7 @@ void TestRealSound::cueIsHeardWholeAndWaitedForOnlyWhenAsked_data() {
     }
 }
 
-void TestRealSound::cueIsHeardWholeAndWaitedForOnlyWhenAsked() {
+void RealSoundTest::cueIsHeardWholeAndWaitedForOnlyWhenAsked() {
     REQUIRE_NULL_SINK();
     QFETCH(QString, file);
     QFETCH(bool, wait);
@@ -294,7 +294,7 @@ void TestRealSound::cueIsHeardWholeAndWaitedForOnlyWhenAsked() {
     }
 }
 
-void TestRealSound::cueFromAFolderWithAHostileName_data() {
+void RealSoundTest::cueFromAFolderWithAHostileName_data() {
     QTest::addColumn<QByteArray>("folderName");
     QTest::newRow("shell syntax") << QStringLiteral("a b'c\"d;e $(touch X) `touch X` ü").toUtf8();
     QTest::newRow("Latin-1 byte, not UTF-8") << QByteArray("Spiele f\xfcr Kinder $(touch X)");
@@ -304,7 +304,7 @@ void TestRealSound::cueFromAFolderWithAHostileName_data() {
 // The folder's name reaches libcanberra as a path of bytes, never through a shell or a text
 // conversion: the cue itself must sound (not the alert for a missing file) and nothing in the
 // name may run.
-void TestRealSound::cueFromAFolderWithAHostileName() {
+void RealSoundTest::cueFromAFolderWithAHostileName() {
     REQUIRE_NULL_SINK();
     QFETCH(QByteArray, folderName);
     QTemporaryDir parent;
@@ -325,7 +325,7 @@ void TestRealSound::cueFromAFolderWithAHostileName() {
 
 // The mixer lists each stream by what the cue means, not by the file's path, and the stream
 // keeps the role of an event sound.
-void TestRealSound::cueCarriesItsDescriptionForTheMixer() {
+void RealSoundTest::cueCarriesItsDescriptionForTheMixer() {
     REQUIRE_NULL_SINK();
     CanberraSoundPlayer player(kProgramFolder);
     player.PlaySoundCue("hiscore.wav", CueMode::Async);  // long enough to be looked at
@@ -345,7 +345,7 @@ void TestRealSound::cueCarriesItsDescriptionForTheMixer() {
     QVERIFY2(streams.contains(R"(application.name = "Brightsum")"), qPrintable(streams));
 }
 
-void TestRealSound::newerCueCutsTheOlderShort() {
+void RealSoundTest::newerCueCutsTheOlderShort() {
     REQUIRE_NULL_SINK();
     QVERIFY(audibleLengthOf("hiscore.wav") > 1.5);
 
@@ -370,7 +370,7 @@ void TestRealSound::newerCueCutsTheOlderShort() {
                             .arg(expected)));
 }
 
-void TestRealSound::unplayableFileSoundsTheAlertInstead_data() {
+void RealSoundTest::unplayableFileSoundsTheAlertInstead_data() {
     QTest::addColumn<QByteArray>("contents");  // null: no file at all
     QTest::addColumn<bool>("wait");
     QTest::newRow("missing, waited") << QByteArray() << true;
@@ -378,7 +378,7 @@ void TestRealSound::unplayableFileSoundsTheAlertInstead_data() {
     QTest::newRow("not a wave file, waited") << QByteArray("hello, world\n") << true;
 }
 
-void TestRealSound::unplayableFileSoundsTheAlertInstead() {
+void RealSoundTest::unplayableFileSoundsTheAlertInstead() {
     REQUIRE_NULL_SINK();
     QFETCH(QByteArray, contents);
     QFETCH(bool, wait);
@@ -406,7 +406,7 @@ void TestRealSound::unplayableFileSoundsTheAlertInstead() {
              qPrintable(QString("returned after %1 s, alert %2 s").arg(returned).arg(alert)));
 }
 
-void TestRealSound::withoutAServerACueReturnsAtOnce() {
+void RealSoundTest::withoutAServerACueReturnsAtOnce() {
     const auto noServer = pointAtServer(m_scratch.filePath("no-server"));
     CanberraSoundPlayer player(kProgramFolder);
     for (const char* file : {"hiscore.wav", "nothing-here.wav"}) {
@@ -416,7 +416,7 @@ void TestRealSound::withoutAServerACueReturnsAtOnce() {
 }
 
 // Never a hang: a server that stops answering holds a waited cue at most a second past its end.
-void TestRealSound::stalledServerHoldsAWaitedCueOneSecondPastItsLengthAtMost() {
+void RealSoundTest::stalledServerHoldsAWaitedCueOneSecondPastItsLengthAtMost() {
     if (QStandardPaths::findExecutable("pulseaudio").isEmpty()) {
         QSKIP("pulseaudio is not installed");
     }
@@ -464,7 +464,7 @@ void TestRealSound::stalledServerHoldsAWaitedCueOneSecondPastItsLengthAtMost() {
 
 // A server that hangs mid-game holds the game no longer than a waited cue's length and a
 // second, and an unwaited cue not at all; once it answers again, cues sound again.
-void TestRealSound::desktopServerStalledMidGameHoldsNoCueLong() {
+void RealSoundTest::desktopServerStalledMidGameHoldsNoCueLong() {
     REQUIRE_NULL_SINK();
     const auto server = desktopSoundServer();
     if (!server) {
@@ -503,7 +503,7 @@ void TestRealSound::desktopServerStalledMidGameHoldsNoCueLong() {
 }
 
 // A server that hangs before the game starts delays neither the player nor its end.
-void TestRealSound::desktopServerStalledBeforeStartHoldsNothingLong() {
+void RealSoundTest::desktopServerStalledBeforeStartHoldsNothingLong() {
     REQUIRE_NULL_SINK();
     const auto server = desktopSoundServer();
     if (!server) {
@@ -544,5 +544,5 @@ void TestRealSound::desktopServerStalledBeforeStartHoldsNothingLong() {
                             .arg(heard->audibleSeconds())));
 }
 
-QTEST_GUILESS_MAIN(TestRealSound)
+QTEST_GUILESS_MAIN(RealSoundTest)
 #include "tst_realsound.moc"

@@ -53,7 +53,7 @@ QByteArray riff(const QByteArray& chunks, const char* form = "WAVE") {
 
 }  // namespace
 
-class TestWaveFiles : public QObject {
+class WaveFilesTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -63,7 +63,7 @@ private slots:
     void generatedCues();
 };
 
-void TestWaveFiles::headerReader_data() {
+void WaveFilesTest::headerReader_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<bool>("valid");
     QTest::addColumn<int>("formatTag");
@@ -99,7 +99,7 @@ void TestWaveFiles::headerReader_data() {
     invalid("format chunk runs past the end", riff(chunk("fmt ", QByteArray(), 16)));
 }
 
-void TestWaveFiles::headerReader() {
+void WaveFilesTest::headerReader() {
     QFETCH(QByteArray, bytes);
     QFETCH(bool, valid);
 
@@ -121,7 +121,7 @@ void TestWaveFiles::headerReader() {
     QTEST(qint64(info->duration().count()), "micros");
 }
 
-void TestWaveFiles::generatedCues_data() {
+void WaveFilesTest::generatedCues_data() {
     QTest::addColumn<QString>("file");
     QTest::addColumn<double>("minSeconds");
     QTest::addColumn<double>("maxSeconds");
@@ -136,7 +136,7 @@ void TestWaveFiles::generatedCues_data() {
     QTest::newRow("showhi") << "showhi.wav" << 0.6 << 2.0;
 }
 
-void TestWaveFiles::generatedCues() {
+void WaveFilesTest::generatedCues() {
     QFETCH(QString, file);
     QFETCH(double, minSeconds);
     QFETCH(double, maxSeconds);
@@ -180,5 +180,5 @@ void TestWaveFiles::generatedCues() {
     }
 }
 
-QTEST_GUILESS_MAIN(TestWaveFiles)
+QTEST_GUILESS_MAIN(WaveFilesTest)
 #include "tst_wavefiles.moc"
