@@ -1,9 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Engine.h"
 
-#include <algorithm>
-#include <cmath>
-
 #include "ClockPort.h"
 #include "DialogPort.h"
 #include "EngineTexts.h"
@@ -14,6 +11,9 @@
 #include "Numbers.h"
 #include "RandomSource.h"
 #include "SoundPort.h"
+
+#include <algorithm>
+#include <cmath>
 
 namespace brightsum {
 

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <cstdint>
-#include <vector>
-
 #include "GameState.h"
 #include "HighScoreTable.h"
 #include "NewHighScore.h"
+
+#include <cstdint>
+#include <vector>
 
 namespace brightsum {
 

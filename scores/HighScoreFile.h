@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "AtomicFileWriter.h"
+#include "HighScoreTable.h"
+#include "NewHighScore.h"
+
 #include <chrono>
 #include <cstddef>
 #include <filesystem>
 #include <span>
 #include <string>
 #include <utility>
-
-#include "AtomicFileWriter.h"
-#include "HighScoreTable.h"
-#include "NewHighScore.h"
 
 namespace brightsum {
 

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "HighScoreTable.h"
+
 #include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
-
-#include "HighScoreTable.h"
 
 namespace brightsum {
 

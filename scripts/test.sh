@@ -54,6 +54,9 @@ stage() {  # prints a stage's heading with the time since the start, minutes:sec
     printf '== [%d:%02d] %s\n' $((SECONDS / 60)) $((SECONDS % 60)) "$*"
 }
 
+stage "format check (clang-format)"
+git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run -Werror
+
 stage "debug build (clang)"
 cmake --preset debug "$werror" >/dev/null
 cmake --build --preset debug

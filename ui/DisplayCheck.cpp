@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DisplayCheck.h"
 
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 #include <xcb/xcb.h>
 
 #include <algorithm>
@@ -8,10 +11,6 @@
 #include <cstring>
 #include <string_view>
 #include <vector>
-
-#include <sys/socket.h>
-#include <sys/un.h>
-#include <unistd.h>
 
 namespace brightsum {
 

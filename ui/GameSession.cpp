@@ -9,9 +9,9 @@
 #include <QIcon>
 #include <QStandardPaths>
 
-#include <string>
-
 #include <unistd.h>
+
+#include <string>
 
 namespace brightsum {
 

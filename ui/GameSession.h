@@ -1,20 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <filesystem>
-#include <functional>
-
 #include "AboutLauncher.h"
 #include "DesktopUrlOpener.h"
 #include "Engine.h"
-#include "MainWindow.h"
 #include "HelpLauncher.h"
 #include "HighScoreFile.h"
+#include "HighScoreWindowOpener.h"
+#include "MainWindow.h"
 #include "QtClock.h"
 #include "QtDialogs.h"
 #include "QtEventPump.h"
-#include "HighScoreWindowOpener.h"
 #include "SplitMixRandom.h"
+
+#include <filesystem>
+#include <functional>
 
 namespace brightsum {
 

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <array>
-#include <string>
-
 #include "MainWindowPort.h"
 
 #include <QMainWindow>
+
+#include <array>
+#include <string>
 
 class QAction;
 class QLabel;

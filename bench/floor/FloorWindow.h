@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <array>
-
 #include <QMainWindow>
+
+#include <array>
 
 class QPushButton;
 class QTimer;

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <functional>
-
 #include <QWidget>
+
+#include <functional>
 
 class QListWidget;
 class QPushButton;

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "InvariantChecker.h"
+#include "SimDesktop.h"
+
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -10,9 +13,6 @@
 #include <sstream>
 #include <string>
 #include <vector>
-
-#include "InvariantChecker.h"
-#include "SimDesktop.h"
 
 namespace brightsum::sim {
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <QTest>
-
 #include "Scenes.h"
 #include "SplitMixRandom.h"
+
+#include <QTest>
 
 using namespace brightsum;
 using namespace brightsum::sim;

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "Numbers.h"
+#include "Scenes.h"
+
 #include <QTest>
 
 #include <set>
-
-#include "Numbers.h"
-#include "Scenes.h"
 
 using namespace brightsum;
 using namespace brightsum::sim;

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "Scenes.h"
+
 #include <QFileInfo>
 #include <QTest>
 
 #include <random>
-
-#include "Scenes.h"
 
 using namespace brightsum;
 using namespace brightsum::sim;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <QTest>
-
 #include "Scenes.h"
+
+#include <QTest>
 
 using namespace brightsum;
 using namespace brightsum::sim;

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "HighScoreFile.h"
-
 #include "TestFiles.h"
 
 #include <QDir>

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "HighScoreFormat.h"
-
 #include "TestFiles.h"
 
 #include <QTest>

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "HighScoreTable.h"
-
 #include "TestFiles.h"
 
 #include <QStringList>

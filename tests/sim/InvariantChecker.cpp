@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "InvariantChecker.h"
 
-#include <algorithm>
-
 #include "Numbers.h"
 #include "SimDesktop.h"
+
+#include <algorithm>
 
 namespace brightsum::sim {
 

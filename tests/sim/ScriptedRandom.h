@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "RandomSource.h"
+#include "SplitMixRandom.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <deque>
 #include <vector>
-
-#include "RandomSource.h"
-#include "SplitMixRandom.h"
 
 namespace brightsum::sim {
 

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SimDesktop.h"
 
+#include "Numbers.h"
+
 #include <cmath>
 #include <stdexcept>
-
-#include "Numbers.h"
 
 namespace brightsum::sim {
 

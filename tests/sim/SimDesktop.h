@@ -1,6 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "ClockPort.h"
+#include "Engine.h"
+#include "EventPump.h"
+#include "HighScoreFile.h"
+#include "MainWindowPort.h"
+#include "ScriptedRandom.h"
+#include "SimDialogs.h"
+#include "SimHighScoreWindow.h"
+#include "SimSound.h"
+#include "SimWindow.h"
+
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -12,17 +23,6 @@
 #include <string>
 #include <utility>
 #include <vector>
-
-#include "ClockPort.h"
-#include "Engine.h"
-#include "EventPump.h"
-#include "HighScoreFile.h"
-#include "MainWindowPort.h"
-#include "ScriptedRandom.h"
-#include "SimDialogs.h"
-#include "SimHighScoreWindow.h"
-#include "SimSound.h"
-#include "SimWindow.h"
 
 namespace brightsum::sim {
 

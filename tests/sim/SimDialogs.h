@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "DialogPort.h"
+
 #include <deque>
 #include <functional>
 #include <optional>
 #include <string>
 #include <vector>
-
-#include "DialogPort.h"
 
 namespace brightsum::sim {
 

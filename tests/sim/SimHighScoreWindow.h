@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <vector>
-
 #include "HighScoreTable.h"
 #include "HighScoreWindowPort.h"
+
+#include <vector>
 
 namespace brightsum::sim {
 

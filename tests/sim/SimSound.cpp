@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SimSound.h"
 
-#include <algorithm>
-
 #include "SimDesktop.h"
+
+#include <algorithm>
 
 namespace brightsum::sim {
 

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "SoundPort.h"
+
 #include <map>
 #include <string>
 #include <vector>
-
-#include "SoundPort.h"
 
 namespace brightsum::sim {
 

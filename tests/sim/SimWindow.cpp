@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SimWindow.h"
 
+#include "SimDesktop.h"
+
 #include <algorithm>
 #include <stdexcept>
-
-#include "SimDesktop.h"
 
 namespace brightsum::sim {
 

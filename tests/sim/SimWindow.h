@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "MainWindowPort.h"
+
 #include <array>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "MainWindowPort.h"
 
 namespace brightsum::sim {
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "BoardButton.h"
-#include "HighScoreWindow.h"
 #include "GameSession.h"
+#include "HighScoreWindow.h"
 #include "SimSound.h"
 #include "WidgetTestSupport.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "HighScoreWindow.h"
 #include "HighScoreFormat.h"
 #include "HighScoreTable.h"
+#include "HighScoreWindow.h"
 #include "HighScoreWindowOpener.h"
 #include "SimSound.h"
 #include "WidgetTestSupport.h"

@@ -24,8 +24,8 @@
 #include <QRegularExpression>
 #include <QStyleOptionButton>
 #include <QTemporaryDir>
-#include <QTextBrowser>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QXmlStreamReader>
 

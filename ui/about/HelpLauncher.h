@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <filesystem>
-#include <functional>
-
 #include <QPointer>
 #include <QString>
 #include <QStringList>
+
+#include <filesystem>
+#include <functional>
 
 class QUrl;
 

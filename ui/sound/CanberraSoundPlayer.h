@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "SoundPort.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <thread>
-
-#include "SoundPort.h"
 
 struct ca_context;
 

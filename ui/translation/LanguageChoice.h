@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <functional>
-
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+
+#include <functional>
 
 namespace brightsum {
 

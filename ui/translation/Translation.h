@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <string>
-
 #include <QString>
 #include <QStringList>
+
+#include <string>
 
 namespace brightsum {
 
