@@ -2,6 +2,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages that building, running and testing Brightsum need, when any
 # of them is missing. Uses sudo unless already root.
+#
+#   scripts/deps.sh            the Linux build, the game and its tests
+#   scripts/deps.sh windows    the Windows cross build, its kit, installer and Wine
 set -euo pipefail
 
 packages=(
@@ -22,7 +25,21 @@ packages=(
     strace
     # fuzzing, sanitizers, install checks, packaging
     libclang-rt-14-dev desktop-file-utils appstream dpkg-dev fakeroot file
+    # the format check of the test command
+    clang-format git
 )
+if [ "${1:-}" = windows ]; then
+    packages=(
+        # the Qt kit, from Debian's qt6-base source, and the program: mingw-w64 with posix
+        # threads; the host's Qt tools (moc, rcc, uic, lrelease) are reused
+        dpkg-dev g++-mingw-w64-x86-64-posix cmake ninja-build qt6-base-dev qt6-l10n-tools
+        qt6-tools-dev python3
+        # the portable folder and the installer; Wine runs the tests and the installer
+        zip nsis wine wine64 binutils-mingw-w64-x86-64
+        # the round trip of the window, the sound and the menus under Wine
+        xvfb xauth xdotool x11-utils pulseaudio pulseaudio-utils sox imagemagick
+    )
+fi
 
 missing=()
 for p in "${packages[@]}"; do
