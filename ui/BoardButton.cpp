@@ -3,6 +3,8 @@
 
 #include "WindowLayout.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QPainter>
@@ -10,8 +12,78 @@
 
 namespace brightsum {
 
+namespace {
+
+// What Qt's own accessible push button offers (its name, Press and SetFocus), with the picked
+// state as checked.
+class BoardButtonAccessible final : public QAccessibleWidget {
+public:
+    explicit BoardButtonAccessible(BoardButton* button)
+        : QAccessibleWidget(button, QAccessible::Button) {}
+
+    QString text(QAccessible::Text text) const override {
+        if (text == QAccessible::Name && button()->accessibleName().isEmpty()) {
+            return button()->text();
+        }
+        return QAccessibleWidget::text(text);
+    }
+
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.checkable = true;
+        state.checked = button()->isPicked();
+        state.pressed = button()->isDown();
+        return state;
+    }
+
+    QStringList actionNames() const override {
+        QStringList names;
+        if (button()->isEnabled()) {
+            names.append(pressAction());
+        }
+        return names + QAccessibleWidget::actionNames();
+    }
+
+    void doAction(const QString& action) override {
+        if (action != pressAction()) {
+            QAccessibleWidget::doAction(action);
+        } else if (button()->isEnabled()) {
+            // As Qt's push button does: shown pressed for a moment, then clicked.
+            button()->animateClick();
+        }
+    }
+
+private:
+    BoardButton* button() const { return static_cast<BoardButton*>(widget()); }
+};
+
+QAccessibleInterface* boardButtonAccessible(const QString& className, QObject* object) {
+    if (className == QLatin1String("brightsum::BoardButton")) {
+        return new BoardButtonAccessible(static_cast<BoardButton*>(object));
+    }
+    return nullptr;
+}
+
+}  // namespace
+
 BoardButton::BoardButton(QWidget* parent) : QPushButton(parent) {
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(boardButtonAccessible);
+        return true;
+    }();
+    Q_UNUSED(factoryInstalled);
     layout::setButtonTextBlack(this);
+}
+
+void BoardButton::setPicked(bool picked) {
+    if (picked == m_picked) {
+        return;
+    }
+    m_picked = picked;
+    QAccessible::State changed;
+    changed.checked = true;
+    QAccessibleStateChangeEvent event(this, changed);
+    QAccessible::updateAccessibility(&event);
 }
 
 void BoardButton::setColour(const QColor& colour) {

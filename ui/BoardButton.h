@@ -10,6 +10,9 @@ namespace brightsum {
 // in exactly its colour, so that light blue is RGB 0,0,255 and not a style's gradient. Its
 // caption is black on every face, and its keyboard focus a black and white ring that shows on
 // blue, green and white alike. Return and Enter press it like Space.
+//
+// Screen readers see a push button named by its caption that is checked while it is picked;
+// Qt would make a checkable QPushButton a check box, so the picked state is the button's own.
 class BoardButton final : public QPushButton {
     Q_OBJECT
 public:
@@ -18,6 +21,9 @@ public:
     QColor colour() const { return m_colour; }
     void setColour(const QColor& colour);
 
+    bool isPicked() const { return m_picked; }
+    void setPicked(bool picked);
+
 protected:
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -25,6 +31,7 @@ protected:
 
 private:
     QColor m_colour = Qt::white;
+    bool m_picked = false;
 };
 
 }  // namespace brightsum

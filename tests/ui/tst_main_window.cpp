@@ -29,6 +29,7 @@ private slots:
     void aChangedButtonRepaintsAlone();
     void tabWalksTheBoardInOrder();
     void accessibleNamesAndDescriptions();
+    void aPickedButtonIsACheckedPushButton();
 };
 
 void MainWindowTest::layoutSampleAndEnlarging() {
@@ -287,6 +288,36 @@ void MainWindowTest::accessibleNamesAndDescriptions() {
     QCOMPARE(accessible("lblAnswer", QAccessible::Name), QStringLiteral("15"));
     QCOMPARE(accessible("Cmd_Number_7", QAccessible::Name), QStringLiteral("12"));
     QCOMPARE(accessible("lblStatus", QAccessible::Name), QStringLiteral("Right answer."));
+}
+
+// Screen readers say "push button" for a board button and read its checked state; Qt's own
+// checkable QPushButton would be a check box with a Toggle action instead.
+void MainWindowTest::aPickedButtonIsACheckedPushButton() {
+    MainWindow form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    BoardButton* button = form.numberButton(7);
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(button);
+    QCOMPARE(accessible->role(), QAccessible::Button);
+    QVERIFY(accessible->state().checkable);
+    QVERIFY(!accessible->state().checked);
+
+    button->setPicked(true);
+    QVERIFY(accessible->state().checked);
+    QVERIFY(!QAccessible::queryAccessibleInterface(form.numberButton(8))->state().checked);
+    // Picking is the game's business: a click neither picks nor unpicks by itself.
+    button->click();
+    QVERIFY(accessible->state().checked);
+    button->setPicked(false);
+    QVERIFY(!accessible->state().checked);
+
+    // Press clicks it, as it does on Qt's own push button.
+    QCOMPARE(accessible->actionInterface()->actionNames(),
+             (QStringList{QAccessibleActionInterface::pressAction(),
+                          QAccessibleActionInterface::setFocusAction()}));
+    QSignalSpy clicked(button, &QPushButton::clicked);
+    accessible->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QTRY_COMPARE(clicked.size(), 1);
 }
 
 QTEST_MAIN(MainWindowTest)
