@@ -159,6 +159,11 @@
         <source>No program could be started to open %1</source>
         <translation>No se pudo iniciar ningún programa para abrir %1</translation>
     </message>
+    <message>
+        <source>%1, link</source>
+        <extracomment>Read out by screen readers when Tab reaches a link of the help page; %1 is the link&apos;s text.</extracomment>
+        <translation>%1, enlace</translation>
+    </message>
 </context>
 <context>
     <name>brightsum::HighScoreWindow</name>

@@ -28,7 +28,7 @@
     <message>
         <source>For news and more information, visit our web site:</source>
         <extracomment>One line above the web address: at most 385 pixels, about 65 letters.</extracomment>
-        <translation>Nouveautés et informations sur notre site web :</translation>
+        <translation>Nouveautés et informations sur notre site web&#xa0;:</translation>
     </message>
     <message>
         <source>web site link</source>
@@ -37,7 +37,7 @@
     <message>
         <source>Copyright (C) 2026 The Brightsum developers. License: GPL-3.0-or-later.</source>
         <extracomment>One line: at most 385 pixels, about 65 letters. Keep &quot;GPL-3.0-or-later&quot; as it is.</extracomment>
-        <translation>Copyright (C) 2026 L’équipe de Brightsum. Licence : GPL-3.0-or-later.</translation>
+        <translation>Copyright (C) 2026 L’équipe de Brightsum. Licence&#xa0;: GPL-3.0-or-later.</translation>
     </message>
     <message>
         <source>OK</source>
@@ -55,7 +55,7 @@
     <message>
         <source>Warning: this program is protected by copyright law and international treaties. You may copy, change and pass it on only under the terms of the GNU General Public License, version 3 or later; copying or passing on this program, or any part of it, in any other way may lead to civil and criminal penalties.</source>
         <extracomment>Wrapped over at most 5 lines of 369 pixels: no longer than the English text.</extracomment>
-        <translation>Avertissement : ce programme est protégé par le droit d’auteur et les traités internationaux. Il ne peut être copié, modifié et diffusé que selon la GNU General Public License, version 3 ou ultérieure ; toute autre copie ou diffusion, même partielle, peut entraîner des sanctions civiles et pénales.</translation>
+        <translation>Avertissement&#xa0;: ce programme est protégé par le droit d’auteur et les traités internationaux. Il ne peut être copié, modifié et diffusé que selon la GNU General Public License, version 3 ou ultérieure&#xa0;; toute autre copie ou diffusion, même partielle, peut entraîner des sanctions civiles et pénales.</translation>
     </message>
     <message>
         <source>No web browser could be started to open %1</source>
@@ -103,7 +103,7 @@
     <message>
         <source>Game over! Your final score is %1.</source>
         <extracomment>%1 is the final score, a number: &quot;Game over! Your final score is 5400.&quot;</extracomment>
-        <translation>Partie terminée ! Tu as %1 points.</translation>
+        <translation>Partie terminée&#xa0;! Tu as %1 points.</translation>
     </message>
     <message>
         <source>High Score</source>
@@ -111,7 +111,7 @@
     </message>
     <message>
         <source>Congratulations! You got a High Score! Please enter your name.</source>
-        <translation>Bravo ! Tu entres dans les meilleurs scores ! Écris ton nom, s’il te plaît.</translation>
+        <translation>Bravo&#xa0;! Tu entres dans les meilleurs scores&#xa0;! Écris ton nom, s’il te plaît.</translation>
     </message>
     <message>
         <source>High Scores</source>
@@ -158,6 +158,11 @@
     <message>
         <source>No program could be started to open %1</source>
         <translation>Aucun programme n’a pu être lancé pour ouvrir %1</translation>
+    </message>
+    <message>
+        <source>%1, link</source>
+        <extracomment>Read out by screen readers when Tab reaches a link of the help page; %1 is the link&apos;s text.</extracomment>
+        <translation>%1, lien</translation>
     </message>
 </context>
 <context>
@@ -212,7 +217,7 @@
     <message>
         <source>Total Points:</source>
         <extracomment>Status line, before the score. At most 73 pixels wide in bold: about 12 letters.</extracomment>
-        <translation>Points :</translation>
+        <translation>Points&#xa0;:</translation>
     </message>
     <message>
         <source>caption of the score</source>
@@ -225,7 +230,7 @@
     <message>
         <source>Question Value:</source>
         <extracomment>Status line, before what the question is still worth. At most 97 pixels wide in bold: about 16 letters.</extracomment>
-        <translation>Points en jeu :</translation>
+        <translation>Points en jeu&#xa0;:</translation>
     </message>
     <message>
         <source>caption of the question value</source>
@@ -238,7 +243,7 @@
     <message>
         <source>Question #:</source>
         <extracomment>Status line, before the number of the question (1 to 10). At most 73 pixels wide in bold: about 12 letters.</extracomment>
-        <translation>Question :</translation>
+        <translation>Question&#xa0;:</translation>
     </message>
     <message>
         <source>caption of the question number</source>
@@ -251,7 +256,7 @@
     <message>
         <source>Level:</source>
         <extracomment>Status line, before the level (1 to 5). At most 49 pixels wide in bold: about 8 letters.</extracomment>
-        <translation>Niveau :</translation>
+        <translation>Niveau&#xa0;:</translation>
     </message>
     <message>
         <source>caption of the level</source>

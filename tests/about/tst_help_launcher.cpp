@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "Announcer.h"
 #include "DesktopUrlOpener.h"
 #include "HelpLauncher.h"
 #include "HelpViewer.h"
 #include "LocalFileAddress.h"
 #include "WidgetTestSupport.h"
 
+#include <QAccessible>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -35,6 +37,7 @@ private slots:
     void failingViewerOpensTheBuiltInWindow();
     void builtInWindowReadsAFolderNamedInBytes();
     void builtInViewerFollowsLinks();
+    void builtInViewerIsReadByLineAndLink();
     void desktopOpenerFailureIsWatched_data();
     void desktopOpenerFailureIsWatched();
 };
@@ -217,6 +220,71 @@ void HelpLauncherTest::builtInViewerFollowsLinks() {
     QVERIFY(notes.first()->text().contains(web.toString()));
     delete notes.first();
     QCOMPARE(page->source(), QUrl::fromLocalFile(kRealPage));
+}
+
+// Qt shows a QTextBrowser to screen readers as a label, which Orca reads whole when it gets the
+// focus, and without a caret the arrow keys read nothing; nor is a link heard that Tab reaches.
+void HelpLauncherTest::builtInViewerIsReadByLineAndLink() {
+    ProgramFolder folder("help",
+                         "<html><body><h1>Playing</h1><p>Pick two numbers that make the target "
+                         "number, before the clock runs out, and pick them quickly.</p>"
+                         "<p><a href=\"#levels\">the levels</a> <a href=\"#keys\">the keys</a></p>"
+                         "<h2 id=\"levels\">Five levels</h2><p>Bigger numbers.</p>"
+                         "<h2 id=\"keys\">Keys</h2><p>Tab and Space.</p></body></html>");
+    RecordingUrlOpener opener;
+    HelpViewer viewer(QUrl::fromLocalFile(QFile::decodeName(folder.pagePath)), opener);
+    viewer.resize(200, 300);
+    viewer.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&viewer));
+    QTextBrowser* page = viewer.browser();
+    QCOMPARE(QApplication::focusWidget(), page);
+    auto* announcer = viewer.findChild<brightsum::Announcer*>();
+    QVERIFY(announcer);
+
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(page);
+    QAccessibleTextInterface* text = accessible->textInterface();
+    QVERIFY(text);
+    QCOMPARE(accessible->role(), QAccessible::EditableText);
+    QVERIFY(accessible->state().readOnly);
+    const auto lineAtCaret = [text] {
+        int start = 0;
+        int end = 0;
+        return text->textAtOffset(text->cursorPosition(), QAccessible::LineBoundary, &start, &end);
+    };
+    QCOMPARE(lineAtCaret(), QStringLiteral("Playing"));
+
+    // Down reads the next line as laid out in the narrow window, not the whole paragraph.
+    QTest::keyClick(page, Qt::Key_Down);
+    const QString line = lineAtCaret();
+    QVERIFY2(line.startsWith(QStringLiteral("Pick two")), qPrintable(line));
+    QVERIFY2(!line.contains(QStringLiteral("quickly")), qPrintable(line));
+    int start = 0;
+    int end = 0;
+    QVERIFY(text->textAfterOffset(text->cursorPosition(), QAccessible::LineBoundary, &start, &end)
+                .size() > 0);
+    QCOMPARE(
+        text->textBeforeOffset(text->cursorPosition(), QAccessible::LineBoundary, &start, &end),
+        QStringLiteral("Playing"));
+
+    // Tab and Shift+Tab go from link to link and say which.
+    QTest::keyClick(page, Qt::Key_Tab);
+    QCoreApplication::processEvents();
+    QCOMPARE(announcer->shown(), QStringLiteral("the levels, link"));
+    QTest::keyClick(page, Qt::Key_Tab);
+    QCoreApplication::processEvents();
+    QCOMPARE(announcer->shown(), QStringLiteral("the keys, link"));
+    QTest::keyClick(page, Qt::Key_Backtab, Qt::ShiftModifier);
+    QCoreApplication::processEvents();
+    QCOMPARE(announcer->shown(), QStringLiteral("the levels, link"));
+
+    // Return follows the link; reading goes on from where it leads.
+    QTest::keyClick(page, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    QCOMPARE(announcer->shown(), QStringLiteral("Five levels"));
+    QCOMPARE(lineAtCaret(), QStringLiteral("Five levels"));
+    QTest::keyClick(page, Qt::Key_Down);
+    QCOMPARE(lineAtCaret(), QStringLiteral("Bigger numbers."));
+    QVERIFY(opener.opened.isEmpty());
 }
 
 void HelpLauncherTest::desktopOpenerFailureIsWatched_data() {
