@@ -35,10 +35,12 @@ Announcer::Announcer(QWidget* parent) : QWidget(parent) {
     }();
     Q_UNUSED(factoryInstalled);
     setObjectName(QStringLiteral("announcer"));
-    m_notification = new QWidget(this);
-    m_notification->setObjectName(QLatin1String(kNotificationName));
-    m_words = new QLabel(m_notification);
-    m_words->setTextFormat(Qt::PlainText);
+    for (Notice& notice : m_notices) {
+        notice.notification = new QWidget(this);
+        notice.notification->setObjectName(QLatin1String(kNotificationName));
+        notice.words = new QLabel(notice.notification);
+        notice.words->setTextFormat(Qt::PlainText);
+    }
     hide();
 }
 
@@ -53,17 +55,23 @@ void Announcer::say(const QString& message) {
 }
 
 QString Announcer::shown() const {
-    return m_words->text();
+    return m_notices[m_last].words->text();
+}
+
+QWidget* Announcer::notification() const {
+    return m_notices[m_last].notification;
 }
 
 void Announcer::showPending() {
     if (m_pending.isEmpty()) {
         return;
     }
-    m_words->setText(m_pending.join(u' '));
+    m_last = (m_last + 1) % m_notices.size();
+    const Notice& notice = m_notices[m_last];
+    notice.words->setText(m_pending.join(u' '));
     m_pending.clear();
     // The notification itself stays hidden; the event alone makes a screen reader read it.
-    QAccessibleEvent shown(m_notification, QAccessible::ObjectShow);
+    QAccessibleEvent shown(notice.notification, QAccessible::ObjectShow);
     QAccessible::updateAccessibility(&shown);
 }
 

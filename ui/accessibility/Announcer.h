@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <array>
+
 class QLabel;
 
 namespace brightsum {
@@ -14,9 +16,12 @@ namespace brightsum {
 // the labels of a status bar's notification even when they are off screen (Orca 43 does both
 // by design; it ignores a plain label whose text changes).
 //
-// A screen reader reads the label when the event reaches it, not when it was sent, so a second
-// message sent at once would replace the first before it was heard. Messages said in the same
-// turn of the event loop are therefore joined, in order, and shown once, at the next turn.
+// A screen reader reads the words when it gets to the event, not when the event was sent: on a
+// busy computer Orca runs a second or two behind, and it skips a state change of an object when
+// a newer one of the same object waits behind it. So each message shows in a notification of
+// its own, taken in turn from a ring of them, whose words stay until the ring comes round; and
+// messages said in the same turn of the event loop are joined, in order, into one, which a
+// screen reader then speaks whole instead of cutting the first short with the second.
 class Announcer final : public QWidget {
     Q_OBJECT
 public:
@@ -24,15 +29,20 @@ public:
 
     void say(const QString& message);
 
-    // The words of the last notification shown.
+    // The words of the last notification shown, and that notification.
     QString shown() const;
-    QWidget* notification() const { return m_notification; }
+    QWidget* notification() const;
 
 private:
+    struct Notice {
+        QWidget* notification = nullptr;
+        QLabel* words = nullptr;
+    };
+
     void showPending();
 
-    QWidget* m_notification = nullptr;
-    QLabel* m_words = nullptr;
+    std::array<Notice, 8> m_notices{};
+    std::size_t m_last = 0;
     QStringList m_pending;
 };
 
