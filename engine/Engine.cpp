@@ -29,7 +29,7 @@ constexpr int kDecayStep = 50;
 Engine::Engine(const EnginePorts& ports, const HighScoreFile& scoreFile)
     : m_ports(ports), m_scoreFile(scoreFile), m_table(HighScoreTable::DefaultHighScores()) {}
 
-void Engine::startGame(const char* operation, int level) {
+void Engine::startGame(Operation operation, int level) {
     // The game-over dialogs are modal, so the menus cannot reach us while they wait; if a
     // window ever let one through, starting a game in the middle of game over would tangle
     // two games.
@@ -89,10 +89,10 @@ void Engine::NextQuestion() {
     window.setCaption(Label::lblQuestionNumber, std::to_string(m_state.QuestionNumber));
     window.setCaption(Label::lblLevel, std::to_string(m_state.Level));
 
-    if (m_state.Operation == texts::kMinus) {
+    if (m_state.Operation == Operation::Subtraction) {
         drawSubtraction();
     }
-    if (m_state.Operation == texts::kPlus) {
+    if (m_state.Operation == Operation::Addition) {
         drawAddition();
     }
 }
@@ -121,7 +121,7 @@ void Engine::drawSubtraction() {
     window.setButtonCaption(second, std::to_string(subtrahend));
 
     window.setCaption(Label::lblAnswer, std::to_string(minuend - subtrahend));
-    window.setCaption(Label::lblOper, texts::kMinus);
+    window.setCaption(Label::lblOper, operationSign(Operation::Subtraction));
 }
 
 void Engine::drawAddition() {
@@ -148,7 +148,7 @@ void Engine::drawAddition() {
     window.setButtonCaption(second, std::to_string(secondAddend));
 
     window.setCaption(Label::lblAnswer, std::to_string(firstAddend + secondAddend));
-    window.setCaption(Label::lblOper, texts::kPlus);
+    window.setCaption(Label::lblOper, operationSign(Operation::Addition));
 }
 
 void Engine::runGameOver() {
@@ -163,12 +163,12 @@ void Engine::runGameOver() {
     m_table.SortHighScores();
     const std::optional<int> slot = m_table.FindHighScoreSlot(score);
     if (!slot) {
-        m_ports.sound.PlaySoundCue(texts::kCueFinish, CueMode::Async);
+        m_ports.sound.PlaySoundCue(Cue::Finish, CueMode::Async);
         m_ports.window.announce(texts::withScore(texts::kAnnounceGameOver, score));
         m_ports.dialogs.showMessage(texts::kGameOverTitle,
                                     texts::withScore(texts::kGameOverText, score));
     } else {
-        m_ports.sound.PlaySoundCue(texts::kCueHighScore, CueMode::Async);
+        m_ports.sound.PlaySoundCue(Cue::HighScore, CueMode::Async);
         m_ports.window.announce(texts::withScore(texts::kAnnounceGameOver, score));
         const std::string name =
             m_ports.dialogs.askText(texts::kHighScoreTitle, texts::kHighScorePrompt)
@@ -210,7 +210,7 @@ void Engine::Cmd_Number_Click(int Index) {
     MainWindowPort& window = m_ports.window;
 
     // Plays to its end and holds up the whole window meanwhile; no event runs in between.
-    m_ports.sound.PlaySoundCue(texts::kCueSelect, CueMode::Wait);
+    m_ports.sound.PlaySoundCue(Cue::Select, CueMode::Wait);
 
     // A new pair begun while the last wrong pair is still shown replaces it on the display.
     if (m_state.PickCount == 0 && m_wrongPairShown) {
@@ -238,10 +238,10 @@ void Engine::Cmd_Number_Click(int Index) {
     // The operation is read once: a game started from the menus during the pause of a
     // right answer must not have the same pair judged again under the new operation.
     const double target = TextValue(window.caption(Label::lblAnswer));
-    const std::string operation = m_state.Operation;
-    if (operation == texts::kPlus) {
+    const Operation operation = m_state.Operation;
+    if (operation == Operation::Addition) {
         target == m_state.FirstPick + m_state.SecondPick ? rightAnswer() : wrongAnswer();
-    } else if (operation == texts::kMinus) {
+    } else if (operation == Operation::Subtraction) {
         target == m_state.FirstPick - m_state.SecondPick ? rightAnswer() : wrongAnswer();
     }
 }
@@ -258,7 +258,7 @@ void Engine::rightAnswer() {
     m_state.TotalPoints += std::max(m_state.QuestionValue, 0);
     m_ports.window.setCaption(Label::lblScore, std::to_string(m_state.TotalPoints));
 
-    m_ports.sound.PlaySoundCue(texts::kCueGood, CueMode::Async);
+    m_ports.sound.PlaySoundCue(Cue::Good, CueMode::Async);
     m_ports.window.announce(texts::kAnnounceRight);
 
     pauseThenNextQuestion();
@@ -276,7 +276,7 @@ void Engine::pauseThenNextQuestion() {
 
 void Engine::wrongAnswer() {
     m_wrongPairShown = true;
-    m_ports.sound.PlaySoundCue(texts::kCueBad, CueMode::Async);
+    m_ports.sound.PlaySoundCue(Cue::Bad, CueMode::Async);
     m_ports.window.announce(texts::kAnnounceWrong);
 
     const std::uint64_t question = m_questionSerial;
@@ -311,7 +311,7 @@ void Engine::tmrCounter_Timer() {
     }
     m_ports.window.setTimerEnabled(Timer::tmrPoints, false);
     m_ports.window.setTimerEnabled(Timer::tmrCounter, false);
-    m_ports.sound.PlaySoundCue(texts::kCueTimeUp, CueMode::Async);
+    m_ports.sound.PlaySoundCue(Cue::TimeUp, CueMode::Async);
     m_ports.window.announce(texts::kAnnounceTimeUp);
 
     // The board still takes picks during this pause.
@@ -340,7 +340,7 @@ void Engine::Form_Load() {
     window.setCaption(Label::lblPart1, texts::kUnknown);
     window.setCaption(Label::lblPart2, texts::kUnknown);
     window.setCaption(Label::lblAnswer, texts::kUnknown);
-    window.setCaption(Label::lblOper, texts::kPlus);
+    window.setCaption(Label::lblOper, operationSign(Operation::Addition));
 
     m_state.GameActive = false;
 

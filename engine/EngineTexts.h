@@ -63,15 +63,5 @@ inline std::string withScore(std::string_view sentence, int score) {
 
 // Captions of the question line.
 inline constexpr const char* kUnknown = "?";
-inline constexpr const char* kPlus = "+";
-inline constexpr const char* kMinus = "-";
-
-// The cues, files of the program folder.
-inline constexpr const char* kCueSelect = "select.wav";
-inline constexpr const char* kCueGood = "good.wav";
-inline constexpr const char* kCueBad = "bad.wav";
-inline constexpr const char* kCueTimeUp = "timeup.wav";
-inline constexpr const char* kCueFinish = "finish.wav";
-inline constexpr const char* kCueHighScore = "hiscore.wav";
 
 }  // namespace brightsum::texts

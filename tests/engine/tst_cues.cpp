@@ -66,8 +66,8 @@ private slots:
             expected.push_back(step.toStdString());
         }
         EXPECT_IN_ORDER(d, mark, expected);
-        for (const PlayedCue& cue : d.sound().cues()) {
-            QCOMPARE(cue.mode, cue.file == "select.wav" ? CueMode::Wait : CueMode::Async);
+        for (const PlayedCue& played : d.sound().cues()) {
+            QCOMPARE(played.mode, played.cue == Cue::Select ? CueMode::Wait : CueMode::Async);
         }
         EXPECT_NO_VIOLATIONS(d);
     }
