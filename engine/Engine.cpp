@@ -3,7 +3,6 @@
 
 #include "ClockPort.h"
 #include "DialogPort.h"
-#include "EngineTexts.h"
 #include "EventPump.h"
 #include "HighScoreFile.h"
 #include "HighScoreWindowPort.h"
@@ -23,6 +22,8 @@ constexpr int kLastQuestion = 10;
 constexpr int kStartValue = 1100;
 constexpr int kMaxWorth = 1000;
 constexpr int kDecayStep = 50;
+// The caption of an empty place on the question line.
+constexpr const char* kUnknown = "?";
 
 }  // namespace
 
@@ -104,8 +105,8 @@ void Engine::drawSubtraction() {
     const int minuend = draw(10.0 * level) + 5 * level;
     const int subtrahend = draw(minuend - 1) + 1;
 
-    window.setCaption(Label::lblPart1, texts::kUnknown);
-    window.setCaption(Label::lblPart2, texts::kUnknown);
+    window.setCaption(Label::lblPart1, kUnknown);
+    window.setCaption(Label::lblPart2, kUnknown);
     for (int i = 0; i < kBoardButtons; ++i) {
         window.setButtonColour(i, kLightBlue);
         window.setButtonCaption(i, std::to_string(draw(10.0 * level) + 1));
@@ -132,8 +133,8 @@ void Engine::drawAddition() {
     const int firstAddend = draw(sum - 2) + 1;
     const int secondAddend = sum - firstAddend;
 
-    window.setCaption(Label::lblPart1, texts::kUnknown);
-    window.setCaption(Label::lblPart2, texts::kUnknown);
+    window.setCaption(Label::lblPart1, kUnknown);
+    window.setCaption(Label::lblPart2, kUnknown);
     for (int i = 0; i < kBoardButtons; ++i) {
         window.setButtonColour(i, kLightBlue);
         window.setButtonCaption(i, std::to_string(draw(sum - 2) + 1));
@@ -164,15 +165,13 @@ void Engine::runGameOver() {
     const std::optional<int> slot = m_table.FindHighScoreSlot(score);
     if (!slot) {
         m_ports.sound.PlaySoundCue(Cue::Finish, CueMode::Async);
-        m_ports.window.announce(texts::withScore(texts::kAnnounceGameOver, score));
-        m_ports.dialogs.showMessage(texts::kGameOverTitle,
-                                    texts::withScore(texts::kGameOverText, score));
+        m_ports.window.announce({MessageId::FinalScore, score});
+        m_ports.dialogs.showMessage({MessageId::GameOver, score});
     } else {
         m_ports.sound.PlaySoundCue(Cue::HighScore, CueMode::Async);
-        m_ports.window.announce(texts::withScore(texts::kAnnounceGameOver, score));
+        m_ports.window.announce({MessageId::FinalScore, score});
         const std::string name =
-            m_ports.dialogs.askText(texts::kHighScoreTitle, texts::kHighScorePrompt)
-                .value_or(std::string());
+            m_ports.dialogs.askText(MessageId::HighScorePrompt).value_or(std::string());
         m_table.InsertHighScore(*slot, name, score, m_state.Level);
         m_unsavedEntries.push_back(
             {name, static_cast<double>(score), static_cast<double>(m_state.Level)});
@@ -183,8 +182,7 @@ void Engine::runGameOver() {
             // the focus and close that window at once.
             if (!m_toldScoresUnsaved) {
                 m_toldScoresUnsaved = true;
-                m_ports.dialogs.showMessage(texts::kScoresNotSavedTitle,
-                                            texts::kScoresNotSavedText);
+                m_ports.dialogs.showMessage(MessageId::ScoresNotSaved);
             }
         }
         m_ports.highScoreWindow.showHighScores(m_table);
@@ -259,7 +257,7 @@ void Engine::rightAnswer() {
     m_ports.window.setCaption(Label::lblScore, std::to_string(m_state.TotalPoints));
 
     m_ports.sound.PlaySoundCue(Cue::Good, CueMode::Async);
-    m_ports.window.announce(texts::kAnnounceRight);
+    m_ports.window.announce(MessageId::RightAnswer);
 
     pauseThenNextQuestion();
 }
@@ -277,7 +275,7 @@ void Engine::pauseThenNextQuestion() {
 void Engine::wrongAnswer() {
     m_wrongPairShown = true;
     m_ports.sound.PlaySoundCue(Cue::Bad, CueMode::Async);
-    m_ports.window.announce(texts::kAnnounceWrong);
+    m_ports.window.announce(MessageId::WrongAnswer);
 
     const std::uint64_t question = m_questionSerial;
     WaitOneSecond();
@@ -290,8 +288,8 @@ void Engine::wrongAnswer() {
 
 void Engine::clearShownPair() {
     m_wrongPairShown = false;
-    m_ports.window.setCaption(Label::lblPart1, texts::kUnknown);
-    m_ports.window.setCaption(Label::lblPart2, texts::kUnknown);
+    m_ports.window.setCaption(Label::lblPart1, kUnknown);
+    m_ports.window.setCaption(Label::lblPart2, kUnknown);
     for (int i = 0; i < kBoardButtons; ++i) {
         m_ports.window.setButtonColour(i, kLightBlue);
     }
@@ -312,7 +310,7 @@ void Engine::tmrCounter_Timer() {
     m_ports.window.setTimerEnabled(Timer::tmrPoints, false);
     m_ports.window.setTimerEnabled(Timer::tmrCounter, false);
     m_ports.sound.PlaySoundCue(Cue::TimeUp, CueMode::Async);
-    m_ports.window.announce(texts::kAnnounceTimeUp);
+    m_ports.window.announce(MessageId::TimeUp);
 
     // The board still takes picks during this pause.
     pauseThenNextQuestion();
@@ -337,9 +335,9 @@ void Engine::Form_Load() {
     MainWindowPort& window = m_ports.window;
     window.centre();
 
-    window.setCaption(Label::lblPart1, texts::kUnknown);
-    window.setCaption(Label::lblPart2, texts::kUnknown);
-    window.setCaption(Label::lblAnswer, texts::kUnknown);
+    window.setCaption(Label::lblPart1, kUnknown);
+    window.setCaption(Label::lblPart2, kUnknown);
+    window.setCaption(Label::lblAnswer, kUnknown);
     window.setCaption(Label::lblOper, operationSign(Operation::Addition));
 
     m_state.GameActive = false;

@@ -98,14 +98,14 @@ private slots:
 
         QCOMPARE(d.checker.gamesEnded(), 1);
         QCOMPARE(d.dialogs().records().size(), std::size_t{1});
-        const std::string& text = d.dialogs().records().front().text;
+        const Message& message = d.dialogs().records().front().message;
         if (!slot) {
-            QCOMPARE(text, "Game over! Your final score is " + std::to_string(finalScore) + ".");
+            QCOMPARE(message, Message(MessageId::GameOver, finalScore));
             QCOMPARE(d.sound().count(Cue::HighScore), 0);
             QVERIFY(d.highScoreWindow().shown().empty());
             QVERIFY(d.engine().table().HighNames == HighScoreTable::DefaultHighScores().HighNames);
         } else {
-            QCOMPARE(text, "Congratulations! You got a High Score! Please enter your name.");
+            QCOMPARE(message, Message(MessageId::HighScorePrompt));
             QCOMPARE(d.sound().count(Cue::Finish), 0);
 
             // The window shows the table as placed; the reload then reads back the file's texts.
@@ -179,16 +179,14 @@ private slots:
         d.dialogs().queue(DialogAnswer::typed("Ada"));
         const std::size_t mark = d.trace().size();
         playGame(d, '-', 2, scoring({1000, 50}));
-        EXPECT_IN_ORDER(d, mark, {"closed High Score", "message High Scores", "highscores shown"});
-        QCOMPARE(d.dialogs().records().back().text,
-                 "High scores cannot be saved on this computer. This game's score is kept until "
-                 "Brightsum is closed.");
+        EXPECT_IN_ORDER(d, mark,
+                        {"closed HighScorePrompt", "message ScoresNotSaved", "highscores shown"});
         QVERIFY(d.engine().hasUnsavedScores());
 
         // Told once per run; the second entry joins the first, also in the window.
         d.dialogs().queue(DialogAnswer::typed("Bo"));
         playGame(d, '-', 2, scoring({1000, 100}));
-        QCOMPARE(d.dialogs().count("High Scores"), 1);
+        QCOMPARE(d.dialogs().count(MessageId::ScoresNotSaved), 1);
         d.highScoresMenu();
         const HighScoreTable& shown = d.highScoreWindow().shown().back();
         QCOMPARE(shown.HighNames[0], "Bo");

@@ -27,7 +27,7 @@ private slots:
         d.menuAt(judged + 3.0, '-', 4);
         d.runUntil(judged + 10.0);
 
-        QCOMPARE(d.dialogs().count("High Score"), 1);
+        QCOMPARE(d.dialogs().count(MessageId::HighScorePrompt), 1);
         QCOMPARE(d.checker.gamesEnded(), 1);
         QCOMPARE(d.sound().count(Cue::Select), 2);
         QCOMPARE(d.state().Operation, Operation::Addition);
