@@ -168,7 +168,7 @@ void HighScoreWindowTest::oneWindowAtMost() {
     port.showHighScores(table);
     HighScoreWindow* first = port.window();
     QCOMPARE(visibleWindows<HighScoreWindow>(), QList<HighScoreWindow*>{first});
-    QCOMPARE(sound.cues(), (std::vector<sim::PlayedCue>{{"showhi.wav", CueMode::Async}}));
+    QCOMPARE(sound.cues(), (std::vector<sim::PlayedCue>{{Cue::ShowHighScores, CueMode::Async}}));
 
     // Showing it again only brings the same window forward: no refill, no sound.
     table.InsertHighScore(1, "Ada", 5000, 5);

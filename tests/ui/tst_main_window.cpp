@@ -283,7 +283,7 @@ void MainWindowTest::accessibleNamesAndDescriptions() {
     // A label is heard by its text, a board button by its number, a result by its words.
     form.setCaption(Label::lblAnswer, "15");
     form.setButtonCaption(7, "12");
-    form.announce("Right answer.");
+    form.announce(MessageId::RightAnswer);
     QCOMPARE(accessible("lblAnswer", QAccessible::Name), QStringLiteral("15"));
     QCOMPARE(accessible("Cmd_Number_7", QAccessible::Name), QStringLiteral("12"));
     QCOMPARE(accessible("lblStatus", QAccessible::Name), QStringLiteral("Right answer."));

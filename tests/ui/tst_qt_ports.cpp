@@ -114,7 +114,7 @@ void QtPortsTest::messageHasTitleTextAndOkOnlyAndBlocksItsOwnerOnly() {
         checked = true;
         box->buttons().first()->click();
     });
-    dialogs.showMessage("Game Over", "Game over! Your final score is 5400.");
+    dialogs.showMessage({MessageId::GameOver, 5400});
     QVERIFY(checked);
     QCOMPARE(ownerClicked.size(), 0);
     QCOMPARE(otherClicked.size(), 1);
@@ -156,8 +156,7 @@ void QtPortsTest::promptStartsEmptyAndReturnsWhatWasTyped() {
         checked = true;
         buttons->button(accept ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)->click();
     });
-    const auto name = dialogs.askText(
-        "High Score", "Congratulations! You got a High Score! Please enter your name.");
+    const auto name = dialogs.askText(MessageId::HighScorePrompt);
     QVERIFY(checked);
     QCOMPARE(name, expected);
 }
