@@ -145,8 +145,8 @@
 <context>
     <name>brightsum::HelpLauncher</name>
     <message>
-        <source>No program could be started to show the help page %1</source>
-        <translation>Es konnte kein Programm gestartet werden, um die Hilfeseite %1 anzuzeigen.</translation>
+        <source>The help page %1 is missing or cannot be read.</source>
+        <translation>Die Hilfeseite %1 fehlt oder kann nicht gelesen werden.</translation>
     </message>
 </context>
 <context>

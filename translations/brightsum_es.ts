@@ -145,8 +145,8 @@
 <context>
     <name>brightsum::HelpLauncher</name>
     <message>
-        <source>No program could be started to show the help page %1</source>
-        <translation>No se pudo iniciar ningún programa para mostrar la página de ayuda %1</translation>
+        <source>The help page %1 is missing or cannot be read.</source>
+        <translation>La página de ayuda %1 no existe o no se puede leer.</translation>
     </message>
 </context>
 <context>

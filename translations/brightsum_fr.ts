@@ -145,8 +145,8 @@
 <context>
     <name>brightsum::HelpLauncher</name>
     <message>
-        <source>No program could be started to show the help page %1</source>
-        <translation>Aucun programme n’a pu être lancé pour afficher la page d’aide %1</translation>
+        <source>The help page %1 is missing or cannot be read.</source>
+        <translation>La page d’aide %1 est introuvable ou illisible.</translation>
     </message>
 </context>
 <context>

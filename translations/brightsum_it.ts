@@ -145,8 +145,8 @@
 <context>
     <name>brightsum::HelpLauncher</name>
     <message>
-        <source>No program could be started to show the help page %1</source>
-        <translation>Impossibile avviare un programma per mostrare la pagina di aiuto %1</translation>
+        <source>The help page %1 is missing or cannot be read.</source>
+        <translation>La pagina di aiuto %1 manca o non può essere letta.</translation>
     </message>
 </context>
 <context>

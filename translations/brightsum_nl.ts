@@ -145,8 +145,8 @@
 <context>
     <name>brightsum::HelpLauncher</name>
     <message>
-        <source>No program could be started to show the help page %1</source>
-        <translation>Er kon geen programma worden gestart om de helppagina %1 te tonen</translation>
+        <source>The help page %1 is missing or cannot be read.</source>
+        <translation>De helppagina %1 ontbreekt of kan niet worden gelezen.</translation>
     </message>
 </context>
 <context>

@@ -145,8 +145,8 @@
 <context>
     <name>brightsum::HelpLauncher</name>
     <message>
-        <source>No program could be started to show the help page %1</source>
-        <translation>Nie udało się uruchomić programu, aby pokazać stronę pomocy %1</translation>
+        <source>The help page %1 is missing or cannot be read.</source>
+        <translation>Brakuje strony pomocy %1 lub nie można jej odczytać.</translation>
     </message>
 </context>
 <context>

@@ -145,8 +145,8 @@
 <context>
     <name>brightsum::HelpLauncher</name>
     <message>
-        <source>No program could be started to show the help page %1</source>
-        <translation>Não foi possível iniciar um programa para mostrar a página de ajuda %1</translation>
+        <source>The help page %1 is missing or cannot be read.</source>
+        <translation>A página de ajuda %1 não existe ou não pode ser lida.</translation>
     </message>
 </context>
 <context>

@@ -145,8 +145,8 @@
 <context>
     <name>brightsum::HelpLauncher</name>
     <message>
-        <source>No program could be started to show the help page %1</source>
-        <translation>Inget program kunde startas för att visa hjälpsidan %1</translation>
+        <source>The help page %1 is missing or cannot be read.</source>
+        <translation>Hjälpsidan %1 saknas eller kan inte läsas.</translation>
     </message>
 </context>
 <context>

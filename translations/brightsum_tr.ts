@@ -145,8 +145,8 @@
 <context>
     <name>brightsum::HelpLauncher</name>
     <message>
-        <source>No program could be started to show the help page %1</source>
-        <translation>Yardım sayfasını göstermek için hiçbir program başlatılamadı: %1</translation>
+        <source>The help page %1 is missing or cannot be read.</source>
+        <translation>Yardım sayfası %1 eksik ya da okunamıyor.</translation>
     </message>
 </context>
 <context>

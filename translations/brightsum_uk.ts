@@ -145,8 +145,8 @@
 <context>
     <name>brightsum::HelpLauncher</name>
     <message>
-        <source>No program could be started to show the help page %1</source>
-        <translation>Не вдалося запустити програму, щоб показати сторінку довідки %1</translation>
+        <source>The help page %1 is missing or cannot be read.</source>
+        <translation>Сторінка довідки %1 відсутня або її неможливо прочитати.</translation>
     </message>
 </context>
 <context>

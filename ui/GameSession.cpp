@@ -73,6 +73,7 @@ GameSession::GameSession(SoundPort& sound, const std::filesystem::path& programF
       m_help(m_urlOpener, programFolder),
       m_about(m_urlOpener) {
     m_window.attach(m_engine);
+    QCoreApplication::instance()->installEventFilter(&m_heldKeys);
     QObject::connect(m_window.mnuHowtoPlay(), &QAction::triggered,
                      [this] { m_help.mnuHowtoPlay_Click(); });
     QObject::connect(m_window.mnuAbout(), &QAction::triggered,
