@@ -118,9 +118,15 @@ def starts(program, scratch, name, arguments=(), pass_fds=(), x11_window_on=None
                 process.wait()
 
 
-def silent_x_server(number):
-    """Accepts connections on the X port of display 127.0.0.1:number and never answers."""
-    listener = socket.create_server(("127.0.0.1", 6000 + number))
+def silent_x_server():
+    """Accepts connections on the X port of a free display 127.0.0.1:N and never answers.
+    Returns the listener and N; other test runs on the machine may hold other numbers."""
+    for number in range(4711, 4811):
+        try:
+            listener = socket.create_server(("127.0.0.1", 6000 + number))
+            break
+        except OSError:
+            continue
     held = []
 
     def accept():
@@ -131,20 +137,26 @@ def silent_x_server(number):
                 return
 
     threading.Thread(target=accept, daemon=True).start()
-    return listener
+    return listener, number
 
 
-def refusing_x_server(scratch, number):
-    """An Xvfb that lets in only holders of a cookie nobody else has."""
+def refusing_x_server(scratch):
+    """An Xvfb that lets in only holders of a cookie nobody else has; returns it and its
+    display number, which it picks itself."""
     cookie = os.path.join(scratch, "cookie")
+    open(cookie, "wb").close()
+    read_end, write_end = os.pipe()
+    server = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-auth", cookie,
+                               "-nolisten", "tcp"], pass_fds=[write_end],
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(write_end)
+    with os.fdopen(read_end) as announced:
+        number = int(announced.readline())
+    # The cookie, added once the number is known: the server reads the file at each
+    # connection.
     subprocess.run(["xauth", "-f", cookie, "add", f":{number}", ".", os.urandom(16).hex()],
                    check=True, capture_output=True)
-    server = subprocess.Popen(["Xvfb", f":{number}", "-auth", cookie, "-nolisten", "tcp"],
-                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    deadline = time.monotonic() + 10
-    while not x_display_answers(number) and time.monotonic() < deadline:
-        time.sleep(0.05)
-    return server
+    return server, number
 
 
 class Weston:
@@ -214,14 +226,15 @@ def main():
         refuses_to_start(program, scratch, "no-such-compositor did not answer",
                          QT_QPA_PLATFORM="wayland", WAYLAND_DISPLAY="no-such-compositor")
         # Accepts the connection and never says a word: given up on after a few seconds.
-        with silent_x_server(unused):
-            refuses_to_start(program, scratch, re.escape(f"127.0.0.1:{unused} did not answer"),
-                             DISPLAY=f"127.0.0.1:{unused}")
+        listener, silent = silent_x_server()
+        with listener:
+            refuses_to_start(program, scratch, re.escape(f"127.0.0.1:{silent} did not answer"),
+                             DISPLAY=f"127.0.0.1:{silent}")
         # Answers, but not to us: the server's refusal, not silence.
-        server = refusing_x_server(scratch, unused)
+        server, refusing = refusing_x_server(scratch)
         try:
-            refuses_to_start(program, scratch, re.escape(f":{unused} refused the connection: ")
-                             + ".+", DISPLAY=f":{unused}", XAUTHORITY=os.devnull)
+            refuses_to_start(program, scratch, re.escape(f":{refusing} refused the connection: ")
+                             + ".+", DISPLAY=f":{refusing}", XAUTHORITY=os.devnull)
         finally:
             server.terminate()
             server.wait()
