@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The writer on POSIX systems: mkostemp, fsync and rename. A writer marks its temporary file as
+// in use with flock, which dies with its process.
 #include "AtomicFileWriter.h"
 
 #include "UniqueFd.h"
@@ -9,8 +11,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
-#include <utility>
 
 namespace brightsum {
 
@@ -18,24 +20,64 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr std::size_t kTempSuffixLength = 6;  // the XXXXXX of mkstemp
-
 fs::path folderOf(const fs::path& file) {
     fs::path folder = file.parent_path();
     return folder.empty() ? fs::path(".") : folder;
 }
 
+std::string tempTemplate(const fs::path& folder, const std::string& prefix) {
+    return (folder / prefix).string() + std::string(AtomicFileWriter::kTempSuffixLength, 'X');
+}
+
+// One write() as the hooks let it happen: cut short, interrupted or failing for want of room.
+ssize_t writeOnce(int fd, const char* data, std::size_t size,
+                  const AtomicFileWriter::Hooks& hooks) {
+    if (!hooks.write) {
+        return ::write(fd, data, size);
+    }
+    const long allowed = hooks.write(size);
+    if (allowed == AtomicFileWriter::kInterrupted) {
+        errno = EINTR;
+        return -1;
+    }
+    if (allowed <= 0) {
+        errno = ENOSPC;
+        return -1;
+    }
+    return ::write(fd, data, std::min(size, static_cast<std::size_t>(allowed)));
+}
+
+bool writeAll(int fd, const char* data, std::size_t size, const AtomicFileWriter::Hooks& hooks) {
+    while (size > 0) {
+        const ssize_t n = writeOnce(fd, data, size, hooks);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            return false;
+        }
+        data += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+bool flush(int fd, AtomicFileWriter::Flush what, const AtomicFileWriter::Hooks& hooks) {
+    if (hooks.flush && !hooks.flush(what)) {
+        errno = EIO;
+        return false;
+    }
+    return ::fsync(fd) == 0;
+}
+
+void flushFolder(const fs::path& folder, const AtomicFileWriter::Hooks& hooks) {
+    UniqueFd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd.get() >= 0) {
+        flush(fd.get(), AtomicFileWriter::Flush::Folder, hooks);
+    }
+}
+
 }  // namespace
-
-AtomicFileWriter::AtomicFileWriter(std::string tempPrefix) : m_tempPrefix(std::move(tempPrefix)) {}
-
-bool AtomicFileWriter::isTempName(std::string_view name) const {
-    return name.size() == m_tempPrefix.size() + kTempSuffixLength && name.starts_with(m_tempPrefix);
-}
-
-std::string AtomicFileWriter::tempTemplate(const fs::path& folder) const {
-    return (folder / m_tempPrefix).string() + std::string(kTempSuffixLength, 'X');
-}
 
 // A writer holds a lock on its temporary file until the rename, and the lock dies with its
 // process, so a file whose lock can be taken was left by a write that never finished.
@@ -66,32 +108,6 @@ void AtomicFileWriter::removeStaleTemps(const fs::path& folder) const {
     ::closedir(dir);
 }
 
-bool AtomicFileWriter::writeAll(int fd, const char* data, std::size_t size) const {
-    while (size > 0) {
-        const long n = m_hooks.write ? m_hooks.write(fd, data, size) : ::write(fd, data, size);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            return false;
-        }
-        data += n;
-        size -= static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-bool AtomicFileWriter::flush(int fd) const {
-    return (m_hooks.flush ? m_hooks.flush(fd) : ::fsync(fd)) == 0;
-}
-
-void AtomicFileWriter::flushFolder(const fs::path& folder) const {
-    UniqueFd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (fd.get() >= 0) {
-        flush(fd.get());
-    }
-}
-
 bool AtomicFileWriter::replace(const fs::path& target, std::string_view bytes) const {
     const fs::path folder = folderOf(target);
     removeStaleTemps(folder);
@@ -105,7 +121,7 @@ bool AtomicFileWriter::replace(const fs::path& target, std::string_view bytes) c
     std::string name;
     int fd = -1;
     for (int attempt = 0; attempt < 3 && fd < 0; ++attempt) {
-        name = tempTemplate(folder);
+        name = tempTemplate(folder, m_tempPrefix);
         fd = ::mkostemp(name.data(), O_CLOEXEC);
         if (fd < 0) {
             return false;
@@ -122,7 +138,8 @@ bool AtomicFileWriter::replace(const fs::path& target, std::string_view bytes) c
         return false;
     }
 
-    bool ok = ::fchmod(fd, mode) == 0 && writeAll(fd, bytes.data(), bytes.size()) && flush(fd);
+    bool ok = ::fchmod(fd, mode) == 0 && writeAll(fd, bytes.data(), bytes.size(), m_hooks) &&
+              flush(fd, Flush::File, m_hooks);
     if (ok && m_hooks.beforeRename) {
         m_hooks.beforeRename();
     }
@@ -132,7 +149,7 @@ bool AtomicFileWriter::replace(const fs::path& target, std::string_view bytes) c
     }
     ::close(fd);  // only now: the lock guards the temporary file until it is renamed
     if (ok) {
-        flushFolder(folder);
+        flushFolder(folder, m_hooks);
     }
     return ok;
 }
@@ -140,7 +157,7 @@ bool AtomicFileWriter::replace(const fs::path& target, std::string_view bytes) c
 bool AtomicFileWriter::link(const fs::path& existing, const fs::path& target) const {
     const fs::path folder = folderOf(target);
     // A free name to link under; the link then replaces the target in one rename.
-    std::string name = tempTemplate(folder);
+    std::string name = tempTemplate(folder, m_tempPrefix);
     const int probe = ::mkostemp(name.data(), O_CLOEXEC);
     if (probe < 0) {
         return false;
@@ -155,7 +172,7 @@ bool AtomicFileWriter::link(const fs::path& existing, const fs::path& target) co
         ::unlink(name.c_str());
         return false;
     }
-    flushFolder(folder);
+    flushFolder(folder, m_hooks);
     return true;
 }
 
@@ -163,7 +180,7 @@ bool AtomicFileWriter::move(const fs::path& from, const fs::path& target) const 
     if (::rename(from.c_str(), target.c_str()) != 0) {
         return false;
     }
-    flushFolder(folderOf(target));
+    flushFolder(folderOf(target), m_hooks);
     return true;
 }
 

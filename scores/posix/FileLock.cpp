@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FileLock.h"
 
+#include "UniqueFd.h"
+
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -72,6 +74,11 @@ bool stillNamed(int fd, const fs::path& path) {
 
 }  // namespace
 
+struct FileLock::Handle {
+    explicit Handle(int descriptor) : fd(descriptor) {}
+    UniqueFd fd;  // closing it releases the lock
+};
+
 FileLock::FileLock(const fs::path& path, std::chrono::milliseconds timeout) {
     const Clock::time_point deadline = Clock::now() + timeout;
     for (;;) {
@@ -82,7 +89,7 @@ FileLock::FileLock(const fs::path& path, std::chrono::milliseconds timeout) {
         }
         const int error = lockBefore(fd, deadline);
         if (error == 0 && stillNamed(fd, path)) {
-            m_fd = fd;
+            m_handle = std::make_unique<Handle>(fd);
             m_state = State::Held;
             return;
         }
@@ -103,10 +110,6 @@ FileLock::FileLock(const fs::path& path, std::chrono::milliseconds timeout) {
     }
 }
 
-FileLock::~FileLock() {
-    if (m_fd >= 0) {
-        ::close(m_fd);
-    }
-}
+FileLock::~FileLock() = default;
 
 }  // namespace brightsum

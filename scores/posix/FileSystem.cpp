@@ -1,0 +1,83 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "FileSystem.h"
+
+#include "UniqueFd.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+
+namespace brightsum::files {
+
+Kind kindOf(const std::filesystem::path& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) {
+        return errno == ENOENT ? Kind::Absent : Kind::Other;
+    }
+    return S_ISREG(st.st_mode) ? Kind::Regular : Kind::Other;
+}
+
+// access() answers for the real user and reports EROFS for a read-only mount, so it covers
+// both a folder we may not write and one nobody may write.
+bool canWrite(const std::filesystem::path& file) {
+    return ::access(file.c_str(), W_OK) == 0;
+}
+
+bool canWriteFolder(const std::filesystem::path& folder) {
+    return ::access(folder.c_str(), W_OK | X_OK) == 0;
+}
+
+bool canRead(const std::filesystem::path& file) {
+    return ::access(file.c_str(), R_OK) == 0;
+}
+
+NameKind nameKindOf(const std::filesystem::path& path) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0) {
+        return NameKind::Missing;
+    }
+    if (S_ISLNK(st.st_mode)) {
+        return NameKind::SymbolicLink;
+    }
+    return S_ISREG(st.st_mode) && st.st_nlink == 1 ? NameKind::SoleName : NameKind::Other;
+}
+
+Head readHead(const std::filesystem::path& file, std::size_t limit) {
+    Head head;
+    // O_NONBLOCK keeps a FIFO named like the file from blocking the program forever.
+    UniqueFd fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    if (fd.get() < 0) {
+        head.status = errno == ENOENT ? Head::Status::Missing : Head::Status::Unreadable;
+        return head;
+    }
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
+        return head;
+    }
+    // One byte more than the limit tells whether there is more.
+    head.bytes.assign(limit + 1, '\0');
+    std::size_t got = 0;
+    while (got < head.bytes.size()) {
+        const ssize_t n = ::read(fd.get(), head.bytes.data() + got, head.bytes.size() - got);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            head.bytes.clear();
+            return head;
+        }
+        if (n == 0) {
+            break;
+        }
+        got += static_cast<std::size_t>(n);
+    }
+    head.complete = got <= limit;
+    head.bytes.resize(std::min(got, limit));
+    head.status = Head::Status::Read;
+    return head;
+}
+
+}  // namespace brightsum::files
