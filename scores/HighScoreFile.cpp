@@ -70,7 +70,7 @@ FileLock HighScoreFile::lock() const {
 void HighScoreFile::seedFrom(const fs::path& source) {
     // Another copy of the game may be seeding or saving the same file right now.
     const FileLock held = lock();
-    if (held.state() == FileLock::State::Busy || kindOf(m_path) != Kind::Absent) {
+    if (held.state() != FileLock::State::Held || kindOf(m_path) != Kind::Absent) {
         return;
     }
     files::Head head = files::readHead(source, HighScoreFormat::kReadLimit);
@@ -134,7 +134,7 @@ HighScoreFile::SaveResult HighScoreFile::save(const HighScoreTable& table,
 
 bool HighScoreFile::SaveHighScores(const HighScoreTable& table) const {
     const FileLock held = lock();
-    if (held.state() == FileLock::State::Busy) {
+    if (held.state() != FileLock::State::Held) {
         return false;
     }
     return save(table) == SaveResult::Saved;
@@ -143,7 +143,7 @@ bool HighScoreFile::SaveHighScores(const HighScoreTable& table) const {
 bool HighScoreFile::SaveNewHighScores(HighScoreTable& table,
                                       std::span<const NewHighScore> entries) const {
     const FileLock held = lock();
-    if (held.state() == FileLock::State::Busy) {
+    if (held.state() != FileLock::State::Held) {
         return false;
     }
     HighScoreTable current;
@@ -169,9 +169,10 @@ bool HighScoreFile::LoadHighScores(HighScoreTable& table) const {
     HighScoreTable read;
     std::string bytes;
     const ReadResult result = this->read(read, &bytes);
-    if (held.state() == FileLock::State::Busy) {
-        // Another copy of the game is in the middle of a save and kept the lock too long: take
-        // the table from the file as it stands (a save replaces it whole) and write nothing.
+    if (held.state() != FileLock::State::Held) {
+        // Another copy of the game is in the middle of a save and kept the lock too long, or
+        // there is no lock to be had, so that another copy may be saving unseen: take the
+        // table from the file as it stands (a save replaces it whole) and write nothing.
         table = result == ReadResult::Read ? std::move(read) : HighScoreTable::DefaultHighScores();
         return false;
     }

@@ -40,6 +40,12 @@ int openLockFile(const fs::path& path) {
         ::close(fd);
         return -1;
     }
+    // Every player must be able to open the lock file, whatever the umask of the one who
+    // made it: a player who cannot would have no lock to take. Its owner sees to that, also
+    // for a lock file made before. (A file system without modes refuses and needs none.)
+    if (st.st_uid == ::geteuid() && (st.st_mode & 0444) != 0444) {
+        ::fchmod(fd, (st.st_mode & 07777) | 0444);
+    }
     return fd;
 }
 

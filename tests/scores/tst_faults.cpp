@@ -27,11 +27,25 @@ QByteArray local(const QString& path) {
     return path.toLocal8Bit();
 }
 
+// Someone running the game: root is this process itself.
+struct Player {
+    uid_t uid = 0;
+    gid_t gid = 0;
+    mode_t umask = 022;
+};
+const Player kNobody{65534, 65534};
+const Player kPupil{65533, 65533};
+
 }  // namespace
 
 #define REQUIRE_MOUNTS()                   \
     if (!m_canMount) {                     \
         QSKIP(qPrintable(m_mountProblem)); \
+    }
+
+#define REQUIRE_OTHER_PLAYERS()                                                    \
+    if (::geteuid() != 0 || QStandardPaths::findExecutable("setpriv").isEmpty()) { \
+        QSKIP("playing as other users needs root and setpriv");                    \
     }
 
 // What a computer can do to the file: folders that cannot be written, odd things named
@@ -125,7 +139,8 @@ private slots:
             QCOMPARE(::chown(local(m_data).constData(), 65534, 65534), 0);
         }
 
-        QCOMPARE(runProbe({"load", m_program, m_data}, root), QByteArray("saved Mira"));
+        QCOMPARE(runProbe({"load", m_program, m_data}, root ? kNobody : Player{}),
+                 QByteArray("saved Mira"));
         QCOMPARE(readBytes(toData ? dataFile() : programFile()), fixture("ten.dat"));
         QCOMPARE(QFileInfo::exists(dataFile()), toData);
         if (toData) {
@@ -155,6 +170,54 @@ private slots:
         QVERIFY(QDir().mkpath(bare) && makeReadOnly(bare));
         QVERIFY(!HighScoreFile(bare.toStdString(), m_data.toStdString()).LoadHighScores(table));
         QVERIFY(table == HighScoreTable::DefaultHighScores());
+    }
+
+    // A "hiscore.lock" that cannot be locked never means a save without the lock: the save
+    // writes nothing and fails, so that the game keeps the entry and says so. A lock file the
+    // player can open at all, even only for reading, locks.
+    void unusableLockNeverMeansNoLock_data() {
+        QTest::addColumn<QString>("lock");  // what stands at "hiscore.lock"
+        QTest::addColumn<bool>("saves");
+        QTest::newRow("directory") << "directory" << false;
+        QTest::newRow("named pipe") << "fifo" << false;
+        QTest::newRow("another player's, 0600") << "0600" << false;
+        QTest::newRow("another player's, 0644") << "0644" << true;
+        QTest::newRow("another player's, 0644, held by them") << "held" << false;
+        QTest::newRow("made by a player with umask 077") << "umask 077" << true;
+    }
+
+    void unusableLockNeverMeansNoLock() {
+        QFETCH(QString, lock);
+        QFETCH(bool, saves);
+        REQUIRE_OTHER_PLAYERS();
+        QVERIFY(shareProgramFolder(0777));
+        QVERIFY(writeBytes(programFile(), fixture("ten.dat")));
+        QCOMPARE(::chmod(local(programFile()).constData(), 0666), 0);
+        const QByteArray lockFile = local(m_program + "/hiscore.lock");
+        QProcess holder;
+        if (lock == "directory") {
+            QCOMPARE(::mkdir(lockFile.constData(), 0777), 0);
+        } else if (lock == "fifo") {
+            QCOMPARE(::mkfifo(lockFile.constData(), 0666), 0);
+        } else if (lock == "umask 077") {
+            QCOMPARE(runProbe({"load", m_program, m_data}, {kPupil.uid, kPupil.gid, 077}),
+                     QByteArray("saved Mira"));
+        } else {
+            QVERIFY(writeBytes(lockFile, ""));
+            QCOMPARE(::chmod(lockFile.constData(), lock == "0600" ? 0600 : 0644), 0);
+        }
+        if (lock == "held") {
+            holder.start(BRIGHTSUM_PROBE, {"hold-lock", m_program, m_data});
+            QVERIFY(holder.waitForReadyRead(60000));
+            QCOMPARE(holder.readLine().trimmed(), QByteArray("locked"));
+        }
+
+        QCOMPARE(runProbe({"play", m_program, m_data, "Nova", "99999", "1"}, kNobody),
+                 QByteArray(saves ? "played 1" : "unsaved Nova0"));
+        QCOMPARE(readBytes(programFile()).contains("Nova0"), saves);
+        QVERIFY(!QFileInfo::exists(m_data));
+        holder.closeWriteChannel();
+        QVERIFY(lock != "held" || holder.waitForFinished(60000));
     }
 
     void oddThingsNamedLikeTheFile_data() {
@@ -411,17 +474,27 @@ private:
                        nullptr) == 0;
     }
 
-    QByteArray runProbe(const QStringList& arguments, bool unprivileged) {
+    // Runs the probe as this process does, or as another player: uid and gid through
+    // setpriv, with the player's umask.
+    static QByteArray runProbe(const QStringList& arguments, const Player& player = {}) {
         QProcess probe;
-        const QStringList asNobody{"--reuid=65534", "--regid=65534", "--clear-groups",
-                                   BRIGHTSUM_PROBE};
-        if (unprivileged) {
-            probe.start("setpriv", asNobody + arguments);
+        probe.setChildProcessModifier([mask = player.umask] { ::umask(mask); });
+        if (player.uid != 0) {
+            probe.start("setpriv", QStringList{QString("--reuid=%1").arg(player.uid),
+                                               QString("--regid=%1").arg(player.gid),
+                                               "--clear-groups", BRIGHTSUM_PROBE} +
+                                       arguments);
         } else {
             probe.start(BRIGHTSUM_PROBE, arguments);
         }
         return probe.waitForFinished(60000) ? probe.readAllStandardOutput().trimmed()
                                             : "probe did not finish";
+    }
+
+    // A program folder that other players may reach, with a table they may write.
+    bool shareProgramFolder(mode_t folderMode) {
+        return ::chmod(local(m_dir->path()).constData(), 0755) == 0 &&
+               ::chmod(local(m_program).constData(), folderMode) == 0;
     }
 
     bool m_canMount = false;

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "FileLock.h"
 #include "HighScoreFile.h"
 #include "TestFiles.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -9,10 +11,15 @@
 #include <QStringList>
 #include <QTest>
 
+#include <time.h>
+
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <string>
+#include <thread>
 
 using namespace brightsum;
 using namespace brightsum::testfiles;
@@ -33,6 +40,23 @@ bool placeAndSave(const HighScoreFile& file, HighScoreTable& table, const std::s
     table.InsertHighScore(*slot, name, points, level);
     const NewHighScore entry{name, points, level};
     return file.SaveNewHighScores(table, {&entry, 1});
+}
+
+double threadCpuSeconds() {
+    timespec now{};
+    ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
+}
+
+// How many descriptors of this process have the file open.
+int descriptorsOf(const QString& path) {
+    const QString target = QFileInfo(path).canonicalFilePath();
+    int count = 0;
+    for (const QFileInfo& fd :
+         QDir("/proc/self/fd").entryInfoList(QDir::AllEntries | QDir::System)) {
+        count += fd.symLinkTarget() == target ? 1 : 0;
+    }
+    return count;
 }
 
 QStringList fileRows(const QString& path) {
@@ -184,17 +208,43 @@ private slots:
         QCOMPARE(fileRows(programFile())[0], " 99999|Nova| 5");
     }
 
-    // Something planted in the lock file's place is neither followed nor written through, and
-    // the game still saves, as it did before there was a lock.
+    // A link planted in the lock file's place is neither followed nor written through, and
+    // with no lock to be had nothing is saved (the faults test tries more such things).
     void somethingInTheLockFilesPlaceIsLeftAlone() {
         const QString outside = m_dir->filePath("outside");
         const QString lockFile = m_program + "/" + HighScoreFile::kLockFileName;
         QVERIFY(QFile::link(outside, lockFile));
         const HighScoreFile file = scoreFile();
-        QVERIFY(file.SaveHighScores(HighScoreTable::DefaultHighScores()));
-        QCOMPARE(readBytes(programFile()), fixture("default.dat"));
+        QVERIFY(!file.SaveHighScores(HighScoreTable::DefaultHighScores()));
+        QVERIFY(!QFileInfo::exists(programFile()));
         QVERIFY(!QFileInfo::exists(outside));
         QVERIFY(QFileInfo(lockFile).isSymLink());
+    }
+
+    // A copy that waits while the lock file is replaced must not take the old file for the
+    // lock once it is free, while another copy holds the new one; and it waits asleep.
+    void waitingThroughAReplacedLockFileGivesOneHolderAndSleeps() {
+        const QString lockPath = m_program + "/" + HighScoreFile::kLockFileName;
+        auto first = std::make_unique<FileLock>(lockPath.toStdString(), 0ms);
+        QCOMPARE(first->state(), FileLock::State::Held);
+        std::atomic<FileLock::State> waited{FileLock::State::Held};
+        std::atomic<double> cpuSeconds{0};
+        std::jthread waiter([&] {
+            const double start = threadCpuSeconds();
+            const FileLock lock(lockPath.toStdString(), 1500ms);
+            cpuSeconds = threadCpuSeconds() - start;
+            waited = lock.state();
+        });
+
+        // Once the waiter has the old file open, a new one takes its name and is locked.
+        QTRY_COMPARE(descriptorsOf(lockPath), 2);
+        QVERIFY(QFile::rename(lockPath, lockPath + ".old"));
+        const FileLock second(lockPath.toStdString(), 0ms);
+        QCOMPARE(second.state(), FileLock::State::Held);
+        first.reset();
+        waiter.join();
+        QCOMPARE(waited.load(), FileLock::State::Busy);
+        QVERIFY2(cpuSeconds < 0.3, qPrintable(QString("%1 s of CPU").arg(cpuSeconds)));
     }
 
     // Two copies playing and restarting as fast as they can, each checking after every step
