@@ -147,7 +147,12 @@ bool HighScoreFile::SaveNewHighScores(HighScoreTable& table,
         return false;
     }
     HighScoreTable current;
-    if (read(current) == ReadResult::Read) {
+    const ReadResult result = read(current);
+    if (result == ReadResult::Unreadable && !keepBadCopy()) {
+        // Damaged since the last load, and nowhere to keep it: write nothing over it.
+        return false;
+    }
+    if (result == ReadResult::Read) {
         current.SortHighScores();
         for (const NewHighScore& entry : entries) {
             if (const std::optional<int> slot = current.FindHighScoreSlot(entry.points)) {

@@ -69,9 +69,9 @@ public:
 
     // Saves high scores that the caller has already placed into its table: re-reads the file
     // under the lock, places each entry, in order, into the table the file holds now (sort,
-    // find the slot, insert) and saves that. When the file cannot be read, saves the caller's
-    // table as it is. The caller's table ends as the table saved, or as it was when the lock
-    // could not be had.
+    // find the slot, insert) and saves that. When the file is missing or damaged, saves the
+    // caller's table as it is, a damaged file only once it is safe as "hiscore.bad". The
+    // caller's table ends as the table saved, or as it was when nothing could be saved.
     bool SaveNewHighScores(HighScoreTable& table, std::span<const NewHighScore> entries) const;
 
     // Reads and rewrites the file, leaving it alone when the rewrite would give the same

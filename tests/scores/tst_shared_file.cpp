@@ -131,21 +131,26 @@ private slots:
         QCOMPARE(serialised(expected), readBytes(programFile()));
     }
 
-    // When the file cannot be read at the save, the table in memory is saved as it is.
+    // When the file cannot be read at the save (damaged or removed while the player typed a
+    // name), the table in memory is saved as it is, and a damaged file is kept as
+    // "hiscore.bad", as at start-up.
     void unreadableFileAtTheSaveTakesTheTableInMemory_data() {
         QTest::addColumn<QByteArray>("damaged");
-        QTest::newRow("nine lines") << fixture("nine-lines.dat");
-        QTest::newRow("removed") << QByteArray();
+        QTest::addColumn<bool>("removed");
+        QTest::newRow("cut in half") << fixture("ten.dat").left(180) << false;
+        QTest::newRow("random bytes") << QByteArray("\x8f\0\xff\x13\"x", 6) << false;
+        QTest::newRow("emptied") << QByteArray("") << false;
+        QTest::newRow("removed") << QByteArray() << true;
     }
 
     void unreadableFileAtTheSaveTakesTheTableInMemory() {
         QFETCH(QByteArray, damaged);
+        QFETCH(bool, removed);
         QVERIFY(writeBytes(programFile(), fixture("ten.dat")));
         const HighScoreFile file = scoreFile();
         HighScoreTable table;
         QVERIFY(file.LoadHighScores(table));
-        QVERIFY(damaged.isEmpty() ? QFile::remove(programFile())
-                                  : writeBytes(programFile(), damaged));
+        QVERIFY(removed ? QFile::remove(programFile()) : writeBytes(programFile(), damaged));
 
         HighScoreTable expected = table;
         expected.SortHighScores();
@@ -153,6 +158,8 @@ private slots:
         QVERIFY(placeAndSave(file, table, "Nova", 99999, 2));
         QVERIFY(table == expected);
         QCOMPARE(readBytes(programFile()), serialised(expected));
+        QCOMPARE(QFileInfo::exists(m_program + "/hiscore.bad"), !removed);
+        QCOMPARE(readBytes(m_program + "/hiscore.bad"), damaged);
     }
 
     // Another copy keeps the lock: every operation that writes gives up after the timeout and
