@@ -30,6 +30,11 @@ bool canWriteFolder(const std::filesystem::path& folder);
 // Whether this user may read the file.
 bool canRead(const std::filesystem::path& file);
 
+// Whether a new file may take this name's place, or the name be given to another file. False
+// where the folder keeps other users' files from being replaced or removed (a shared class
+// folder with the sticky bit), though they may let everyone write them.
+bool canReplace(const std::filesystem::path& file);
+
 // What a name is in itself, without following a symbolic link.
 enum class NameKind {
     Missing,

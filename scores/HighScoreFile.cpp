@@ -212,7 +212,10 @@ bool HighScoreFile::keepBadCopy() const {
     if (kind == files::NameKind::Missing) {
         return false;
     }
-    if (kind == files::NameKind::SymbolicLink || kind == files::NameKind::SoleName) {
+    // Where the file cannot be replaced, the new table is written into the file itself, which
+    // a second name would share: only a copy keeps the damaged bytes apart.
+    if ((kind == files::NameKind::SymbolicLink || kind == files::NameKind::SoleName) &&
+        files::canReplace(m_path)) {
         if (m_writer.link(m_path, bad)) {
             return true;
         }

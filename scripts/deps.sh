@@ -23,6 +23,8 @@ packages=(
     gir1.2-atspi-2.0 pulseaudio pulseaudio-utils sox
     # benchmark: flushes slowed by fault injection
     strace
+    # the high-score faults test: a FAT stick, mounted through FUSE
+    fusefat dosfstools
     # fuzzing, sanitizers, install checks, packaging
     libclang-rt-14-dev desktop-file-utils appstream dpkg-dev fakeroot file
     # the format check of the test command

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <random>
 
 namespace brightsum {
 
@@ -77,6 +78,70 @@ void flushFolder(const fs::path& folder, const AtomicFileWriter::Hooks& hooks) {
     }
 }
 
+// Creates a new file named the prefix plus random characters, with the bits that the umask
+// (or a default ACL of the folder) gives a new file, so that a group's shared folder gets a
+// file the group can write.
+int createTemp(const fs::path& folder, const std::string& prefix, std::string& name) {
+    static constexpr std::string_view kCharacters =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    std::random_device random;
+    std::uniform_int_distribution<std::size_t> pick(0, kCharacters.size() - 1);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = tempTemplate(folder, prefix);
+        for (std::size_t i = name.size() - AtomicFileWriter::kTempSuffixLength; i < name.size();
+             ++i) {
+            name[i] = kCharacters[pick(random)];
+        }
+        const int fd =
+            ::open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+        if (fd >= 0 || errno != EEXIST) {
+            return fd;
+        }
+    }
+    return -1;
+}
+
+// A file system without Unix modes (FAT on a USB stick) refuses to set them, and has no
+// bits to keep either.
+bool setMode(int fd, mode_t mode) {
+    return ::fchmod(fd, mode) == 0 || errno == ENOSYS || errno == EPERM || errno == EOPNOTSUPP;
+}
+
+// Writes `bytes` over the file in place, for a file that may be written but not replaced:
+// the file itself, never through a link, and never a file that has other names. The room for
+// the new bytes is taken first, so a full disk changes nothing, and a write that fails half-way
+// puts the old bytes back. A copy of the game that reads the file meanwhile without the lock
+// reads the new table whole even before the file is cut to its new length: what is left of the
+// old one comes after the thirtieth field, where reading stops.
+bool overwrite(const fs::path& target, std::string_view bytes,
+               const AtomicFileWriter::Hooks& hooks) {
+    UniqueFd fd(::open(target.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY | O_NONBLOCK));
+    struct stat st {};
+    if (fd.get() < 0 || ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_nlink != 1) {
+        return false;
+    }
+    const auto size = static_cast<std::size_t>(st.st_size);
+    if (bytes.size() > size &&
+        ::posix_fallocate(fd.get(), st.st_size, static_cast<off_t>(bytes.size() - size)) != 0) {
+        return false;
+    }
+    std::string before(std::min(size, bytes.size()), '\0');
+    if (::pread(fd.get(), before.data(), before.size(), 0) != static_cast<ssize_t>(before.size())) {
+        return false;
+    }
+    if (writeAll(fd.get(), bytes.data(), bytes.size(), hooks) &&
+        ::ftruncate(fd.get(), static_cast<off_t>(bytes.size())) == 0 &&
+        flush(fd.get(), AtomicFileWriter::Flush::File, hooks)) {
+        return true;
+    }
+    if (::pwrite(fd.get(), before.data(), before.size(), 0) ==
+        static_cast<ssize_t>(before.size())) {
+        ::ftruncate(fd.get(), st.st_size);
+        ::fsync(fd.get());
+    }
+    return false;
+}
+
 }  // namespace
 
 // A writer holds a lock on its temporary file until the rename, and the lock dies with its
@@ -112,17 +177,13 @@ bool AtomicFileWriter::replace(const fs::path& target, std::string_view bytes) c
     const fs::path folder = folderOf(target);
     removeStaleTemps(folder);
 
-    mode_t mode = 0644;
     struct stat old {};
-    if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
-        mode = old.st_mode & 07777;
-    }
+    const bool replacing = ::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
 
     std::string name;
     int fd = -1;
     for (int attempt = 0; attempt < 3 && fd < 0; ++attempt) {
-        name = tempTemplate(folder, m_tempPrefix);
-        fd = ::mkostemp(name.data(), O_CLOEXEC);
+        fd = createTemp(folder, m_tempPrefix, name);
         if (fd < 0) {
             return false;
         }
@@ -138,17 +199,23 @@ bool AtomicFileWriter::replace(const fs::path& target, std::string_view bytes) c
         return false;
     }
 
-    bool ok = ::fchmod(fd, mode) == 0 && writeAll(fd, bytes.data(), bytes.size(), m_hooks) &&
-              flush(fd, Flush::File, m_hooks);
+    // A new file has the bits the umask gives it; a replaced one keeps its own.
+    bool ok = (!replacing || setMode(fd, old.st_mode & 07777)) &&
+              writeAll(fd, bytes.data(), bytes.size(), m_hooks) && flush(fd, Flush::File, m_hooks);
     if (ok && m_hooks.beforeRename) {
         m_hooks.beforeRename();
     }
-    ok = ok && ::rename(name.c_str(), target.c_str()) == 0;
-    if (!ok) {
+    const bool renamed = ok && ::rename(name.c_str(), target.c_str()) == 0;
+    if (ok && !renamed) {
+        // A folder with the sticky bit keeps another user's file from being replaced, though
+        // that user may let everyone write it.
+        ok = errno == EPERM && overwrite(target, bytes, m_hooks);
+    }
+    if (!renamed) {
         ::unlink(name.c_str());
     }
     ::close(fd);  // only now: the lock guards the temporary file until it is renamed
-    if (ok) {
+    if (renamed) {
         flushFolder(folder, m_hooks);
     }
     return ok;

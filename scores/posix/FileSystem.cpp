@@ -34,6 +34,22 @@ bool canRead(const std::filesystem::path& file) {
     return ::access(file.c_str(), R_OK) == 0;
 }
 
+// The kernel's rule for a folder with the sticky bit: only the file's owner, the folder's
+// owner or root may rename or remove the file.
+bool canReplace(const std::filesystem::path& file) {
+    struct stat st {};
+    struct stat folder {};
+    if (::lstat(file.c_str(), &st) != 0) {
+        return true;  // nothing there to keep out
+    }
+    const std::filesystem::path parent = file.has_parent_path() ? file.parent_path() : ".";
+    if (::stat(parent.c_str(), &folder) != 0) {
+        return false;
+    }
+    const uid_t me = ::geteuid();
+    return (folder.st_mode & S_ISVTX) == 0 || me == 0 || st.st_uid == me || folder.st_uid == me;
+}
+
 NameKind nameKindOf(const std::filesystem::path& path) {
     struct stat st {};
     if (::lstat(path.c_str(), &st) != 0) {

@@ -56,13 +56,13 @@ private slots:
         const AtomicFileWriter writer(HighScoreFile::kTempPrefix);
         const QString target = m_program + "/hiscore.dat";
 
-        // A new file is readable by everyone, whatever the process's umask.
-        const mode_t mask = ::umask(077);
+        // A new file follows the umask, as any program's does: 002 in a group's shared folder.
+        const mode_t mask = ::umask(002);
         const bool created = writer.replace(local(target).constData(), "first");
         ::umask(mask);
         QVERIFY(created);
         QCOMPARE(readBytes(target), QByteArray("first"));
-        QCOMPARE(statOf(target).st_mode & 07777, mode_t(0644));
+        QCOMPARE(statOf(target).st_mode & 07777, mode_t(0664));
 
         // A replaced file keeps its bits; the new bytes are a new file, not written in place.
         QCOMPARE(::chmod(local(target).constData(), 0640), 0);

@@ -220,6 +220,61 @@ private slots:
         QVERIFY(lock != "held" || holder.waitForFinished(60000));
     }
 
+    // Folders that a class shares keep one table for all: a folder with the sticky bit
+    // (1777), where another pupil's table may be written but not replaced; a group's folder
+    // (setgid 2775) whose pupils share files through a umask of 002; a FAT stick, whose files
+    // have no modes to set. No pupil's score goes to a table of their own.
+    void sharedFoldersKeepOneTable_data() {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QByteArray>("before");  // the table another pupil left there
+        QTest::newRow("sticky class folder") << "sticky" << fixture("ten.dat");
+        QTest::newRow("sticky, table damaged") << "sticky" << fixture("nine-lines.dat");
+        QTest::newRow("group folder") << "group" << QByteArray();
+        QTest::newRow("FAT stick") << "fat" << fixture("ten.dat");
+    }
+
+    void sharedFoldersKeepOneTable() {
+        QFETCH(QString, folder);
+        QFETCH(QByteArray, before);
+        REQUIRE_OTHER_PLAYERS();
+        constexpr gid_t kClass = 4242;
+        const Player pupil{65534, folder == "group" ? kClass : 65534, 002};
+        if (folder == "fat") {
+            REQUIRE_MOUNTS();
+            const QString problem = mountFat(m_program);
+            if (!problem.isEmpty()) {
+                QSKIP(qPrintable(problem));
+            }
+        } else {
+            QVERIFY(shareProgramFolder(folder == "sticky" ? 01777 : 02775));
+            QCOMPARE(::chown(local(m_program).constData(), 0, kClass), 0);
+        }
+        // A data folder of the pupil's own, where a table of their own could go.
+        QVERIFY(QDir().mkpath(m_data));
+        QCOMPARE(::chown(local(m_data).constData(), pupil.uid, pupil.gid), 0);
+        if (!before.isEmpty()) {
+            QVERIFY(writeBytes(programFile(), before));
+            ::chmod(local(programFile()).constData(), 0666);  // FAT has no modes to set
+        }
+        if (folder == "group") {
+            const Player first{65533, kClass, 002};
+            QCOMPARE(runProbe({"play", m_program, m_data, "Ada", "99999", "1"}, first),
+                     QByteArray("played 1"));
+        }
+
+        // Only root may mount FUSE file systems for itself alone: it plays on the stick.
+        QCOMPARE(runProbe({"play", m_program, m_data, "Bo", "99998", "1"},
+                          folder == "fat" ? Player{} : pupil),
+                 QByteArray("played 1"));
+        const QByteArray shared = readBytes(programFile());
+        QVERIFY(shared.contains("\"Bo0\""));
+        QCOMPARE(shared.contains("\"Ada0\""), folder == "group");
+        QCOMPARE(shared.contains("\"Mira\""), before == fixture("ten.dat"));
+        QCOMPARE(readBytes(m_program + "/hiscore.bad"), before == fixture("ten.dat") ? "" : before);
+        QVERIFY(!QFileInfo::exists(dataFile()));
+        QCOMPARE(hiddenEntries(m_program), QStringList());
+    }
+
     void oddThingsNamedLikeTheFile_data() {
         QTest::addColumn<QString>("inProgram");  // what "hiscore.dat" is in the program folder
         QTest::addColumn<QString>("inData");     // ... in the data folder; "none": no data folder
@@ -462,6 +517,33 @@ private:
         }
         m_mounts << path;
         return true;
+    }
+
+    static bool runQuietly(const QString& program, const QStringList& arguments) {
+        QProcess process;
+        process.start(program, arguments);
+        return process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit &&
+               process.exitCode() == 0;
+    }
+
+    // An empty FAT file system in an image file, mounted on `path` through FUSE, as a USB
+    // stick would be. Empty when mounted, else what is missing.
+    QString mountFat(const QString& path) {
+        const QStringList sbin{"/usr/sbin", "/sbin"};
+        const QString mkfs = QStandardPaths::findExecutable("mkfs.fat", sbin);
+        if (QStandardPaths::findExecutable("fusefat").isEmpty() || mkfs.isEmpty()) {
+            return "a FAT stick needs fusefat and mkfs.fat (Debian: fusefat, dosfstools)";
+        }
+        const QString image = m_dir->filePath("stick.img");
+        if (!writeBytes(image, QByteArray()) || ::truncate(local(image).constData(), 8 << 20) ||
+            !runQuietly(mkfs, {"-n", "STICK", image})) {
+            return "mkfs.fat could not make a FAT image";
+        }
+        if (!runQuietly("fusefat", {"-o", "rw+", image, path})) {
+            return "fusefat could not mount a FAT image (no /dev/fuse here?)";
+        }
+        m_mounts << path;
+        return {};
     }
 
     bool makeReadOnly(const QString& path) {
