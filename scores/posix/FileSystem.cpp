@@ -4,11 +4,13 @@
 #include "UniqueFd.h"
 
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 
 namespace brightsum::files {
 
@@ -94,6 +96,29 @@ Head readHead(const std::filesystem::path& file, std::size_t limit) {
     head.bytes.resize(std::min(got, limit));
     head.status = Head::Status::Read;
     return head;
+}
+
+// The freedesktop.org base directory rules; a relative path in a variable is to be ignored.
+std::filesystem::path userDataFolder(const std::string& app) {
+    const auto absolute = [](const char* value) {
+        return value != nullptr && value[0] == '/' ? std::filesystem::path(value)
+                                                   : std::filesystem::path();
+    };
+    if (std::filesystem::path data = absolute(std::getenv("XDG_DATA_HOME")); !data.empty()) {
+        return data / app;
+    }
+    std::filesystem::path home = absolute(std::getenv("HOME"));
+    if (home.empty()) {
+        // No HOME (a service, a stripped environment): the home folder of the account.
+        std::string buffer(16384, '\0');
+        passwd entry{};
+        passwd* found = nullptr;
+        if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 &&
+            found != nullptr) {
+            home = absolute(found->pw_dir);
+        }
+    }
+    return home.empty() ? home : home / ".local" / "share" / app;
 }
 
 }  // namespace brightsum::files
