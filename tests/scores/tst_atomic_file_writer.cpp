@@ -107,26 +107,37 @@ private slots:
         QCOMPARE(readBytes(target), QByteArray("new"));
     }
 
-    void failedWriteOrFlushKeepsTheOldFile_data() {
-        QTest::addColumn<bool>("diskFull");
-        QTest::newRow("disk full") << true;
-        QTest::newRow("flush fails") << false;
+    // Every write ends with the whole new file or the whole old one. A write that stores only
+    // part of what it was given, or is interrupted by a signal, is carried on to the end.
+    void writeEndsWithAWholeFile_data() {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<bool>("replaced");
+        QTest::newRow("disk full") << "full" << false;
+        QTest::newRow("flush fails") << "flush" << false;
+        QTest::newRow("7 bytes a write, every other one interrupted") << "short" << true;
     }
 
-    void failedWriteOrFlushKeepsTheOldFile() {
-        QFETCH(bool, diskFull);
+    void writeEndsWithAWholeFile() {
+        QFETCH(QString, fault);
+        QFETCH(bool, replaced);
         const QString target = m_program + "/hiscore.dat";
         QVERIFY(writeBytes(target, "old"));
         AtomicFileWriter writer(HighScoreFile::kTempPrefix);
         AtomicFileWriter::Hooks hooks;
-        if (diskFull) {
+        auto calls = std::make_shared<int>(0);
+        if (fault == "full") {
             hooks.write = [](std::size_t) -> long { return 0; };
-        } else {
+        } else if (fault == "flush") {
             hooks.flush = [](AtomicFileWriter::Flush) { return false; };
+        } else {
+            hooks.write = [calls](std::size_t size) {
+                return ++*calls % 2 ? AtomicFileWriter::kInterrupted : std::min(long(size), 7L);
+            };
         }
         writer.setHooks(hooks);
-        QVERIFY(!writer.replace(local(target).constData(), "new"));
-        QCOMPARE(readBytes(target), QByteArray("old"));
+        const QByteArray table = fixture("ten.dat");
+        QCOMPARE(writer.replace(local(target).constData(), table.toStdString()), replaced);
+        QCOMPARE(readBytes(target), replaced ? table : QByteArray("old"));
         QCOMPARE(hiddenEntries(m_program), QStringList());
     }
 

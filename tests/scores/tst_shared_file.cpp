@@ -131,6 +131,21 @@ private slots:
         QCOMPARE(serialised(expected), readBytes(programFile()));
     }
 
+    // The table the save re-reads is sorted before the new entry is placed in it: a file in
+    // another order (edited by hand) loses its lowest entry, never its best.
+    void newEntryIsPlacedIntoTheFilesTableSorted() {
+        const QByteArray ten = fixture("ten.dat");
+        const qsizetype secondLine = ten.indexOf('\n') + 1;
+        QVERIFY(writeBytes(programFile(), ten.mid(secondLine) + ten.left(secondLine)));
+        const HighScoreFile file = scoreFile();
+        HighScoreTable table;
+        QVERIFY(file.LoadHighScores(table));
+        QVERIFY(placeAndSave(file, table, "Nova", 60, 1));
+        const QStringList rows = fileRows(programFile());
+        QCOMPARE(rows.first(), " 9500|Mira| 5");
+        QCOMPARE(rows.last(), " 60|Nova| 1");
+    }
+
     // When the file cannot be read at the save (damaged or removed while the player typed a
     // name), the table in memory is saved as it is, and a damaged file is kept as
     // "hiscore.bad", as at start-up.
