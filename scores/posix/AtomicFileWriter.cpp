@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The writer on POSIX systems: mkostemp, fsync and rename. A writer marks its temporary file as
-// in use with flock, which dies with its process.
+// The writer on POSIX systems: a new file beside the target, fsync and rename. A writer marks
+// its temporary file as in use with flock, which dies with its process.
 #include "AtomicFileWriter.h"
 
 #include "UniqueFd.h"
@@ -123,6 +123,7 @@ bool overwrite(const fs::path& target, std::string_view bytes,
     const auto size = static_cast<std::size_t>(st.st_size);
     if (bytes.size() > size &&
         ::posix_fallocate(fd.get(), st.st_size, static_cast<off_t>(bytes.size() - size)) != 0) {
+        ::ftruncate(fd.get(), st.st_size);  // what room was taken, if any, goes again
         return false;
     }
     std::string before(std::min(size, bytes.size()), '\0');

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QStandardPaths>
 #include <QStringList>
 #include <QTest>
@@ -227,15 +228,20 @@ private slots:
     void sharedFoldersKeepOneTable_data() {
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QByteArray>("before");  // the table another pupil left there
-        QTest::newRow("sticky class folder") << "sticky" << fixture("ten.dat");
-        QTest::newRow("sticky, table damaged") << "sticky" << fixture("nine-lines.dat");
-        QTest::newRow("group folder") << "group" << QByteArray();
-        QTest::newRow("FAT stick") << "fat" << fixture("ten.dat");
+        QTest::addColumn<int>("room");           // bytes the disk takes; -1: enough
+        const QByteArray ten = fixture("ten.dat");
+        QTest::newRow("sticky class folder") << "sticky" << ten << -1;
+        QTest::newRow("sticky, table damaged") << "sticky" << fixture("nine-lines.dat") << -1;
+        // The new table fits beside the old one, but not a second time into it.
+        QTest::newRow("sticky, disk full mid-write") << "sticky" << ten << int(ten.size() * 3 / 2);
+        QTest::newRow("group folder") << "group" << QByteArray() << -1;
+        QTest::newRow("FAT stick") << "fat" << ten << -1;
     }
 
     void sharedFoldersKeepOneTable() {
         QFETCH(QString, folder);
         QFETCH(QByteArray, before);
+        QFETCH(int, room);
         REQUIRE_OTHER_PLAYERS();
         constexpr gid_t kClass = 4242;
         const Player pupil{65534, folder == "group" ? kClass : 65534, 002};
@@ -263,9 +269,14 @@ private slots:
         }
 
         // Only root may mount FUSE file systems for itself alone: it plays on the stick.
-        QCOMPARE(runProbe({"play", m_program, m_data, "Bo", "99998", "1"},
-                          folder == "fat" ? Player{} : pupil),
-                 QByteArray("played 1"));
+        const QByteArray played = runProbe({"play", m_program, m_data, "Bo", "99998", "1"},
+                                           folder == "fat" ? Player{} : pupil, room);
+        if (room >= 0) {  // the old table is whole again
+            QCOMPARE(played, QByteArray("unsaved Bo0"));
+            QCOMPARE(readBytes(programFile()), before);
+            return;
+        }
+        QCOMPARE(played, QByteArray("played 1"));
         const QByteArray shared = readBytes(programFile());
         QVERIFY(shared.contains("\"Bo0\""));
         QCOMPARE(shared.contains("\"Ada0\""), folder == "group");
@@ -558,9 +569,15 @@ private:
     }
 
     // Runs the probe as this process does, or as another player: uid and gid through
-    // setpriv, with the player's umask.
-    static QByteArray runProbe(const QStringList& arguments, const Player& player = {}) {
+    // setpriv, with the player's umask; with `room`, on a disk that fills after so many bytes.
+    static QByteArray runProbe(const QStringList& arguments, const Player& player = {},
+                               int room = -1) {
         QProcess probe;
+        if (room >= 0) {
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert("HISCORE_PROBE_ROOM", QString::number(room));
+            probe.setProcessEnvironment(environment);
+        }
         probe.setChildProcessModifier([mask = player.umask] { ::umask(mask); });
         if (player.uid != 0) {
             probe.start("setpriv", QStringList{QString("--reuid=%1").arg(player.uid),
