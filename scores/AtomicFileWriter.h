@@ -49,7 +49,11 @@ public:
 
     void setHooks(Hooks hooks) { m_hooks = std::move(hooks); }
 
-    // Replaces `target` with `bytes`, keeping the permission bits of the file it replaces.
+    // Replaces `target` with `bytes`. A replaced file keeps its permissions; a new one gets
+    // what the user's settings give a new file (the umask). Where the folder lets this user
+    // write the target but not replace it (another user's file in a folder with the sticky
+    // bit), the bytes are written into the target itself, all or nothing short of a power cut.
+    // A file system without permissions saves all the same.
     bool replace(const std::filesystem::path& target, std::string_view bytes) const;
 
     // Gives what `existing` names a second name, `target`, in the same folder, replacing
