@@ -26,6 +26,8 @@ packages=(
     weston xwayland
     # benchmark: flushes slowed by fault injection
     strace
+    # the high-score faults test: a FAT stick, mounted through FUSE
+    fusefat dosfstools
     # fuzzing, sanitizers, install checks, packaging
     libclang-rt-14-dev desktop-file-utils appstream dpkg-dev fakeroot file
     # the format check of the test command
