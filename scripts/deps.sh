@@ -22,6 +22,8 @@ packages=(
     # measuring tools
     xvfb xauth openbox xdotool x11-utils imagemagick dbus-daemon at-spi2-core python3-pyatspi
     gir1.2-atspi-2.0 pulseaudio pulseaudio-utils sox
+    # names in a script the layout font lacks (the high-score rows)
+    fonts-wqy-microhei
     # a Wayland desktop, with and without XWayland
     weston xwayland
     # benchmark: flushes slowed by fault injection
