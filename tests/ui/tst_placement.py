@@ -1,13 +1,15 @@
 #!/usr/bin/python3
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""Where the real program's windows land on a real desktop.
+"""Where the real program's windows land on a real desktop, and what their frames offer.
 
     tst_placement.py <path of brightsum>
 
 Under a window manager every window is centred by its outer frame, not by its inner area,
-within 2 pixels (the frame comes only once the window is mapped). On a screen smaller than
-the window (1024x600 at scale 2, no window manager) the window keeps its top-left corner on
-the screen, so that the menu bar, the only way to start a game, can be reached.
+within 2 pixels (the frame comes only once the window is mapped), and its frame offers what
+the window allows: the main and high-score windows can be resized and have a minimise but
+no maximise button; the About window has neither and cannot be resized. On a screen smaller than the window
+(1024x600 at scale 2, no window manager) the window keeps its top-left corner on the
+screen, so that the menu bar, the only way to start a game, can be reached.
 """
 
 import os
@@ -69,15 +71,39 @@ def centred_by_frame(program, title):
           f"{screen_w}x{screen_h}")
 
 
+def offers(program, title, allowed):
+    """What the window manager is asked to show: the title bar's buttons from the Motif hints
+    (openbox shows those, though it lets its own menu maximise anyway), and whether it lets
+    the window be resized (from the window's size hints)."""
+    wid = program.x_window(title)
+    hints = subprocess.run(["xprop", "-id", wid, "_MOTIF_WM_HINTS"], capture_output=True,
+                           text=True, check=True).stdout
+    decorations = int(hints.split("=")[1].split(",")[2], 16) if "=" in hints else 0x7e
+    actions = subprocess.run(["xprop", "-id", wid, "_NET_WM_ALLOWED_ACTIONS"],
+                             capture_output=True, text=True, check=True).stdout
+    offered = {"minimize button": bool(decorations & 0x20),
+               "maximize button": bool(decorations & 0x40),
+               "resize": "_NET_WM_ACTION_RESIZE" in actions,
+               "close": "_NET_WM_ACTION_CLOSE" in actions}
+    check(offered == allowed, f"{title!r} offers {offered}")
+
+
 def under_window_manager(path):
     program = driver.Program(path)
     try:
         program.connect()
         centred_by_frame(program, "Brightsum")
+        sizable = {"minimize button": True, "maximize button": False, "resize": True,
+                   "close": True}
+        offers(program, "Brightsum", sizable)
         driver.press(program.menu_item("High Scores"))
         centred_by_frame(program, "High Scores")
+        offers(program, "High Scores", sizable)
         driver.press(program.menu_item("Help", "About Sumbright"))
         centred_by_frame(program, "About Sumbright")
+        offers(program, "About Sumbright",
+               {"minimize button": False, "maximize button": False, "resize": False,
+                "close": True})
         # Moved by the player, minimised and restored: it stays where the player put it.
         about = program.x_window("About Sumbright")
         driver.xdotool("windowmove", "--sync", about, "40", "30")
