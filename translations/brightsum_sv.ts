@@ -107,7 +107,7 @@
     </message>
     <message>
         <source>High Score</source>
-        <translation>Topplistan</translation>
+        <translation>Nytt rekord!</translation>
     </message>
     <message>
         <source>Congratulations! You got a High Score! Please enter your name.</source>
