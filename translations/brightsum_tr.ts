@@ -45,7 +45,7 @@
     </message>
     <message>
         <source>About Sumbright</source>
-        <translation>Sumbright Hakkında</translation>
+        <translation>Sumbright hakkında</translation>
     </message>
     <message>
         <source>Version %1.%2.%3</source>
@@ -98,7 +98,7 @@
     <name>brightsum::Engine</name>
     <message>
         <source>Game Over</source>
-        <translation>Oyun Bitti</translation>
+        <translation>Oyun bitti</translation>
     </message>
     <message>
         <source>Game over! Your final score is %1.</source>
@@ -107,7 +107,7 @@
     </message>
     <message>
         <source>High Score</source>
-        <translation>Yeni Rekor</translation>
+        <translation>Yeni rekor</translation>
     </message>
     <message>
         <source>Congratulations! You got a High Score! Please enter your name.</source>
@@ -268,7 +268,7 @@
     </message>
     <message>
         <source>New Game</source>
-        <translation>Yeni Oyun</translation>
+        <translation>Yeni oyun</translation>
     </message>
     <message>
         <source>Start Level &amp;%1</source>
