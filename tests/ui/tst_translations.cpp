@@ -17,6 +17,7 @@
 #include <QAbstractButton>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -32,6 +33,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <memory>
 #include <optional>
 
 using namespace brightsum;
@@ -269,7 +271,11 @@ public:
                              Box::ListRow, [list](Shown& s) { measureRow(list, s); });
                 }
             } else if (auto* bar = qobject_cast<QMenuBar*>(control)) {
-                menu(where, bar->actions(), false);
+                menu(where, bar->actions(), Keys::EveryEntry);
+            } else if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+                // Qt words this menu; where Qt has no catalogue for the language, ours must.
+                const std::unique_ptr<QMenu> popup(edit->createStandardContextMenu());
+                menu(where + QStringLiteral("/context menu"), popup->actions(), Keys::Unique);
             }
         }
     }
@@ -289,24 +295,33 @@ private:
         }
     }
 
-    // Menu captions have room to spare; their access keys must differ within each menu.
-    // (On the bar, "&High Scores" and "&Help" share theirs by design.)
-    void menu(const QString& where, const QList<QAction*>& actions, bool uniqueKeys) {
+    // Menu captions have room to spare. Each entry of our menus has an access key, different
+    // from the others' in its menu, except on the bar, where "&High Scores" and "&Help" share
+    // theirs by design; Qt's line-edit menu leaves two entries without one.
+    enum class Keys { EveryEntry, EveryEntryUnique, Unique };
+
+    void menu(const QString& where, const QList<QAction*>& actions, Keys rule) {
         QHash<QChar, QString> keys;
-        for (const QAction* action : actions) {
-            const QString place = where + QLatin1Char('/') + action->objectName();
-            add(place, action->text());
-            const QChar key = accessKey(action->text());
-            if (!action->text().isEmpty() && key.isNull()) {
-                problems
-                    << QStringLiteral("%1: no access key in \"%2\"").arg(place, action->text());
-            } else if (uniqueKeys && keys.contains(key)) {
+        for (qsizetype i = 0; i < actions.size(); ++i) {
+            const QAction* action = actions[i];
+            const QString place =
+                where + QLatin1Char('/') +
+                (action->objectName().isEmpty() ? QString::number(i) : action->objectName());
+            // Qt appends a shortcut after a tab; it is not the catalogue's.
+            const QString caption = action->text().section(QLatin1Char('\t'), 0, 0);
+            add(place, caption);
+            const QChar key = accessKey(caption);
+            if (key.isNull()) {
+                if (!caption.isEmpty() && rule != Keys::Unique) {
+                    problems << QStringLiteral("%1: no access key in \"%2\"").arg(place, caption);
+                }
+            } else if (rule != Keys::EveryEntry && keys.contains(key)) {
                 problems << QStringLiteral("%1: access key of \"%2\" is also \"%3\"'s")
-                                .arg(place, action->text(), keys.value(key));
+                                .arg(place, caption, keys.value(key));
             }
-            keys.insert(key, action->text());
+            keys.insert(key, caption);
             if (action->menu()) {
-                menu(place, action->menu()->actions(), true);
+                menu(place, action->menu()->actions(), Keys::EveryEntryUnique);
             }
         }
     }
@@ -453,10 +468,10 @@ void TranslationsTest::initTestCase() {
     QVERIFY2(english.problems.isEmpty(), qPrintable(english.problems.join(QLatin1Char('\n'))));
     // The gathering sees every kind of place a text can stand.
     const QStringList places = m_english.keys();
-    for (const char* place :
-         {"Form1/client/Label2", "/mnuAddition/add1", "Form2/List1[0]", "Form2/Command1",
-          "frmAbout/lblDisclaimer", "GameOver/", "HighScorePrompt/", "help page not opened/",
-          "announce RightAnswer", "helpViewer:title", "link not opened/"}) {
+    for (const char* place : {"Form1/client/Label2", "/mnuAddition/add1", "Form2/List1[0]",
+                              "Form2/Command1", "frmAbout/lblDisclaimer", "GameOver/",
+                              "HighScorePrompt/", "/context menu/", "help page not opened/",
+                              "announce RightAnswer", "helpViewer:title", "link not opened/"}) {
         QVERIFY2(std::any_of(places.begin(), places.end(),
                              [place](const QString& key) { return key.contains(place); }),
                  place);

@@ -52,6 +52,15 @@ void removeInstalled() {
     QT_TRANSLATE_NOOP("QGnomeTheme", "&Cancel"),
 };
 
+// The same for the context menu of the name prompt's line edit, as QLineEdit words it; Qt
+// appends each entry's shortcut after a tab itself.
+[[maybe_unused]] constexpr const char* kLineEditMenu[] = {
+    QT_TRANSLATE_NOOP("QLineEdit", "&Undo"),      QT_TRANSLATE_NOOP("QLineEdit", "&Redo"),
+    QT_TRANSLATE_NOOP("QLineEdit", "Cu&t"),       QT_TRANSLATE_NOOP("QLineEdit", "&Copy"),
+    QT_TRANSLATE_NOOP("QLineEdit", "&Paste"),     QT_TRANSLATE_NOOP("QLineEdit", "Delete"),
+    QT_TRANSLATE_NOOP("QLineEdit", "Select All"),
+};
+
 }  // namespace
 
 QString Translation::installForDesktop() {
