@@ -3,7 +3,6 @@
 
 #include "ClockPort.h"
 #include "DialogPort.h"
-#include "EngineTexts.h"
 #include "EventPump.h"
 #include "HighScoreFile.h"
 #include "HighScoreWindowPort.h"
@@ -23,13 +22,15 @@ constexpr int kLastQuestion = 10;
 constexpr int kStartValue = 1100;
 constexpr int kMaxWorth = 1000;
 constexpr int kDecayStep = 50;
+// The caption of an empty place on the question line.
+constexpr const char* kUnknown = "?";
 
 }  // namespace
 
 Engine::Engine(const EnginePorts& ports, const HighScoreFile& scoreFile)
     : m_ports(ports), m_scoreFile(scoreFile), m_table(HighScoreTable::DefaultHighScores()) {}
 
-void Engine::startGame(const char* operation, int level) {
+void Engine::startGame(Operation operation, int level) {
     // The game-over dialogs are modal, so the menus cannot reach us while they wait; if a
     // window ever let one through, starting a game in the middle of game over would tangle
     // two games.
@@ -89,10 +90,10 @@ void Engine::NextQuestion() {
     window.setCaption(Label::lblQuestionNumber, std::to_string(m_state.QuestionNumber));
     window.setCaption(Label::lblLevel, std::to_string(m_state.Level));
 
-    if (m_state.Operation == texts::kMinus) {
+    if (m_state.Operation == Operation::Subtraction) {
         drawSubtraction();
     }
-    if (m_state.Operation == texts::kPlus) {
+    if (m_state.Operation == Operation::Addition) {
         drawAddition();
     }
 }
@@ -104,8 +105,8 @@ void Engine::drawSubtraction() {
     const int minuend = draw(10.0 * level) + 5 * level;
     const int subtrahend = draw(minuend - 1) + 1;
 
-    window.setCaption(Label::lblPart1, texts::kUnknown);
-    window.setCaption(Label::lblPart2, texts::kUnknown);
+    window.setCaption(Label::lblPart1, kUnknown);
+    window.setCaption(Label::lblPart2, kUnknown);
     for (int i = 0; i < kBoardButtons; ++i) {
         window.setButtonColour(i, kLightBlue);
         window.setButtonCaption(i, std::to_string(draw(10.0 * level) + 1));
@@ -121,7 +122,7 @@ void Engine::drawSubtraction() {
     window.setButtonCaption(second, std::to_string(subtrahend));
 
     window.setCaption(Label::lblAnswer, std::to_string(minuend - subtrahend));
-    window.setCaption(Label::lblOper, texts::kMinus);
+    window.setCaption(Label::lblOper, operationSign(Operation::Subtraction));
 }
 
 void Engine::drawAddition() {
@@ -132,8 +133,8 @@ void Engine::drawAddition() {
     const int firstAddend = draw(sum - 2) + 1;
     const int secondAddend = sum - firstAddend;
 
-    window.setCaption(Label::lblPart1, texts::kUnknown);
-    window.setCaption(Label::lblPart2, texts::kUnknown);
+    window.setCaption(Label::lblPart1, kUnknown);
+    window.setCaption(Label::lblPart2, kUnknown);
     for (int i = 0; i < kBoardButtons; ++i) {
         window.setButtonColour(i, kLightBlue);
         window.setButtonCaption(i, std::to_string(draw(sum - 2) + 1));
@@ -148,7 +149,7 @@ void Engine::drawAddition() {
     window.setButtonCaption(second, std::to_string(secondAddend));
 
     window.setCaption(Label::lblAnswer, std::to_string(firstAddend + secondAddend));
-    window.setCaption(Label::lblOper, texts::kPlus);
+    window.setCaption(Label::lblOper, operationSign(Operation::Addition));
 }
 
 void Engine::runGameOver() {
@@ -163,16 +164,14 @@ void Engine::runGameOver() {
     m_table.SortHighScores();
     const std::optional<int> slot = m_table.FindHighScoreSlot(score);
     if (!slot) {
-        m_ports.sound.PlaySoundCue(texts::kCueFinish, CueMode::Async);
-        m_ports.window.announce(texts::withScore(texts::kAnnounceGameOver, score));
-        m_ports.dialogs.showMessage(texts::kGameOverTitle,
-                                    texts::withScore(texts::kGameOverText, score));
+        m_ports.sound.PlaySoundCue(Cue::Finish, CueMode::Async);
+        m_ports.window.announce({MessageId::FinalScore, score});
+        m_ports.dialogs.showMessage({MessageId::GameOver, score});
     } else {
-        m_ports.sound.PlaySoundCue(texts::kCueHighScore, CueMode::Async);
-        m_ports.window.announce(texts::withScore(texts::kAnnounceGameOver, score));
+        m_ports.sound.PlaySoundCue(Cue::HighScore, CueMode::Async);
+        m_ports.window.announce({MessageId::FinalScore, score});
         const std::string name =
-            m_ports.dialogs.askText(texts::kHighScoreTitle, texts::kHighScorePrompt)
-                .value_or(std::string());
+            m_ports.dialogs.askText(MessageId::HighScorePrompt).value_or(std::string());
         m_table.InsertHighScore(*slot, name, score, m_state.Level);
         m_unsavedEntries.push_back(
             {name, static_cast<double>(score), static_cast<double>(m_state.Level)});
@@ -183,8 +182,7 @@ void Engine::runGameOver() {
             // the focus and close that window at once.
             if (!m_toldScoresUnsaved) {
                 m_toldScoresUnsaved = true;
-                m_ports.dialogs.showMessage(texts::kScoresNotSavedTitle,
-                                            texts::kScoresNotSavedText);
+                m_ports.dialogs.showMessage(MessageId::ScoresNotSaved);
             }
         }
         m_ports.highScoreWindow.showHighScores(m_table);
@@ -210,7 +208,7 @@ void Engine::Cmd_Number_Click(int Index) {
     MainWindowPort& window = m_ports.window;
 
     // Plays to its end and holds up the whole window meanwhile; no event runs in between.
-    m_ports.sound.PlaySoundCue(texts::kCueSelect, CueMode::Wait);
+    m_ports.sound.PlaySoundCue(Cue::Select, CueMode::Wait);
 
     // A new pair begun while the last wrong pair is still shown replaces it on the display.
     if (m_state.PickCount == 0 && m_wrongPairShown) {
@@ -238,10 +236,10 @@ void Engine::Cmd_Number_Click(int Index) {
     // The operation is read once: a game started from the menus during the pause of a
     // right answer must not have the same pair judged again under the new operation.
     const double target = TextValue(window.caption(Label::lblAnswer));
-    const std::string operation = m_state.Operation;
-    if (operation == texts::kPlus) {
+    const Operation operation = m_state.Operation;
+    if (operation == Operation::Addition) {
         target == m_state.FirstPick + m_state.SecondPick ? rightAnswer() : wrongAnswer();
-    } else if (operation == texts::kMinus) {
+    } else if (operation == Operation::Subtraction) {
         target == m_state.FirstPick - m_state.SecondPick ? rightAnswer() : wrongAnswer();
     }
 }
@@ -258,8 +256,8 @@ void Engine::rightAnswer() {
     m_state.TotalPoints += std::max(m_state.QuestionValue, 0);
     m_ports.window.setCaption(Label::lblScore, std::to_string(m_state.TotalPoints));
 
-    m_ports.sound.PlaySoundCue(texts::kCueGood, CueMode::Async);
-    m_ports.window.announce(texts::kAnnounceRight);
+    m_ports.sound.PlaySoundCue(Cue::Good, CueMode::Async);
+    m_ports.window.announce(MessageId::RightAnswer);
 
     pauseThenNextQuestion();
 }
@@ -276,8 +274,8 @@ void Engine::pauseThenNextQuestion() {
 
 void Engine::wrongAnswer() {
     m_wrongPairShown = true;
-    m_ports.sound.PlaySoundCue(texts::kCueBad, CueMode::Async);
-    m_ports.window.announce(texts::kAnnounceWrong);
+    m_ports.sound.PlaySoundCue(Cue::Bad, CueMode::Async);
+    m_ports.window.announce(MessageId::WrongAnswer);
 
     const std::uint64_t question = m_questionSerial;
     WaitOneSecond();
@@ -290,8 +288,8 @@ void Engine::wrongAnswer() {
 
 void Engine::clearShownPair() {
     m_wrongPairShown = false;
-    m_ports.window.setCaption(Label::lblPart1, texts::kUnknown);
-    m_ports.window.setCaption(Label::lblPart2, texts::kUnknown);
+    m_ports.window.setCaption(Label::lblPart1, kUnknown);
+    m_ports.window.setCaption(Label::lblPart2, kUnknown);
     for (int i = 0; i < kBoardButtons; ++i) {
         m_ports.window.setButtonColour(i, kLightBlue);
     }
@@ -311,8 +309,8 @@ void Engine::tmrCounter_Timer() {
     }
     m_ports.window.setTimerEnabled(Timer::tmrPoints, false);
     m_ports.window.setTimerEnabled(Timer::tmrCounter, false);
-    m_ports.sound.PlaySoundCue(texts::kCueTimeUp, CueMode::Async);
-    m_ports.window.announce(texts::kAnnounceTimeUp);
+    m_ports.sound.PlaySoundCue(Cue::TimeUp, CueMode::Async);
+    m_ports.window.announce(MessageId::TimeUp);
 
     // The board still takes picks during this pause.
     pauseThenNextQuestion();
@@ -337,10 +335,10 @@ void Engine::Form_Load() {
     MainWindowPort& window = m_ports.window;
     window.centre();
 
-    window.setCaption(Label::lblPart1, texts::kUnknown);
-    window.setCaption(Label::lblPart2, texts::kUnknown);
-    window.setCaption(Label::lblAnswer, texts::kUnknown);
-    window.setCaption(Label::lblOper, texts::kPlus);
+    window.setCaption(Label::lblPart1, kUnknown);
+    window.setCaption(Label::lblPart2, kUnknown);
+    window.setCaption(Label::lblAnswer, kUnknown);
+    window.setCaption(Label::lblOper, operationSign(Operation::Addition));
 
     m_state.GameActive = false;
 

@@ -42,16 +42,16 @@ public:
     Engine(const EnginePorts& ports, const HighScoreFile& scoreFile);
 
     // Menu entries: each sets the operation and level and starts a game.
-    void add1_Click() { startGame("+", 1); }
-    void add2_Click() { startGame("+", 2); }
-    void add3_Click() { startGame("+", 3); }
-    void add4_Click() { startGame("+", 4); }
-    void add5_Click() { startGame("+", 5); }
-    void sub1_Click() { startGame("-", 1); }
-    void sub2_Click() { startGame("-", 2); }
-    void sub3_Click() { startGame("-", 3); }
-    void sub4_Click() { startGame("-", 4); }
-    void sub5_Click() { startGame("-", 5); }
+    void add1_Click() { startGame(Operation::Addition, 1); }
+    void add2_Click() { startGame(Operation::Addition, 2); }
+    void add3_Click() { startGame(Operation::Addition, 3); }
+    void add4_Click() { startGame(Operation::Addition, 4); }
+    void add5_Click() { startGame(Operation::Addition, 5); }
+    void sub1_Click() { startGame(Operation::Subtraction, 1); }
+    void sub2_Click() { startGame(Operation::Subtraction, 2); }
+    void sub3_Click() { startGame(Operation::Subtraction, 3); }
+    void sub4_Click() { startGame(Operation::Subtraction, 4); }
+    void sub5_Click() { startGame(Operation::Subtraction, 5); }
 
     void cmdStart_Click();
     void NextQuestion();
@@ -71,7 +71,7 @@ public:
     bool hasUnsavedScores() const { return !m_unsavedEntries.empty(); }
 
 private:
-    void startGame(const char* operation, int level);
+    void startGame(Operation operation, int level);
     void drawSubtraction();
     void drawAddition();
     void runGameOver();

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <string>
+#include "Operation.h"
 
 namespace brightsum {
 
@@ -10,7 +10,8 @@ namespace brightsum {
 struct GameState {
     bool GameActive = false;
     int TotalPoints = 0;
-    std::string Operation;  // "+" or "-", empty until the first game
+    // Named by its type in full: the field keeps the name of the type.
+    brightsum::Operation Operation = brightsum::Operation::None;
     int QuestionNumber = 0;
     int PickCount = 0;
     int FirstPickIndex = 0;

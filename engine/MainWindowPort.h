@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "Message.h"
+
 #include <string>
 
 namespace brightsum {
@@ -57,8 +59,8 @@ public:
     // Centres the window on the screen with its outer size.
     virtual void centre() = 0;
 
-    // Tells assistive technology about a result ("Right!", "Time is up.").
-    virtual void announce(const std::string& message) = 0;
+    // Tells assistive technology about what happened (a right answer, the time running out).
+    virtual void announce(const Message& message) = 0;
 };
 
 }  // namespace brightsum

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <string>
+#include "Cue.h"
 
 namespace brightsum {
 
@@ -12,8 +12,7 @@ enum class CueMode { Wait = 0, Async = 1 };
 class SoundPort {
 public:
     virtual ~SoundPort() = default;
-    // file is a bare name of the program folder, such as "select.wav".
-    virtual void PlaySoundCue(const std::string& file, CueMode mode) = 0;
+    virtual void PlaySoundCue(Cue cue, CueMode mode) = 0;
 };
 
 }  // namespace brightsum

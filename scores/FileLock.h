@@ -3,12 +3,15 @@
 
 #include <chrono>
 #include <filesystem>
+#include <memory>
 
 namespace brightsum {
 
-// An exclusive advisory lock (flock) on a lock file, held from construction to destruction.
-// The lock file holds nothing and is never removed: a removed lock file would let a second
-// holder lock a new file of the same name while the first still holds the old one.
+// An exclusive lock on a lock file, held from construction to destruction, that copies of the
+// game take in turn: while one holds it, no other copy on any system sharing the folder holds
+// it. A holder that dies releases it. The lock file holds nothing and is never removed: a
+// removed lock file would let a second holder lock a new file of the same name while the first
+// still holds the old one. Each system has its own implementation (posix/, windows/).
 class FileLock {
 public:
     enum class State {
@@ -30,7 +33,9 @@ public:
     State state() const { return m_state; }
 
 private:
-    int m_fd = -1;
+    // The open lock file, in the system's own terms.
+    struct Handle;
+    std::unique_ptr<Handle> m_handle;
     State m_state = State::Unavailable;
 };
 

@@ -2,15 +2,9 @@
 #include "HighScoreFile.h"
 
 #include "FileLock.h"
+#include "FileSystem.h"
 #include "HighScoreFormat.h"
-#include "UniqueFd.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <algorithm>
-#include <cerrno>
 #include <system_error>
 #include <utility>
 
@@ -20,73 +14,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-enum class Kind {
-    Absent,
-    Regular,
-    Other,
-};
-
-// What a path names, following symbolic links; a dangling link counts as absent, since a
-// save simply replaces it.
-Kind kindOf(const fs::path& path) {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) {
-        return errno == ENOENT ? Kind::Absent : Kind::Other;
-    }
-    return S_ISREG(st.st_mode) ? Kind::Regular : Kind::Other;
-}
-
-// access() answers for the real user and reports EROFS for a read-only mount, so it covers
-// both a folder we may not write and one nobody may write.
-bool canWrite(const fs::path& path) {
-    return ::access(path.c_str(), W_OK) == 0;
-}
-
-bool canWriteFolder(const fs::path& folder) {
-    return ::access(folder.c_str(), W_OK | X_OK) == 0;
-}
+using files::Kind;
+using files::kindOf;
 
 fs::path folderOf(const fs::path& file) {
     fs::path folder = file.parent_path();
     return folder.empty() ? fs::path(".") : folder;
-}
-
-// Opens a regular file for reading. O_NONBLOCK keeps a FIFO named like the file from
-// blocking the program forever; anything but a regular file is refused.
-int openRegular(const fs::path& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0) {
-        return -1;
-    }
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        errno = EISDIR;
-        return -1;
-    }
-    return fd;
-}
-
-// Reads at most `limit` bytes; `complete` tells whether that was the whole file.
-bool readUpTo(int fd, std::size_t limit, std::string& bytes, bool& complete) {
-    bytes.assign(limit + 1, '\0');
-    std::size_t got = 0;
-    while (got < bytes.size()) {
-        const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n < 0) {
-            return false;
-        }
-        if (n == 0) {
-            break;
-        }
-        got += static_cast<std::size_t>(n);
-    }
-    complete = got <= limit;
-    bytes.resize(std::min(got, limit));
-    return true;
 }
 
 }  // namespace
@@ -94,8 +27,9 @@ bool readUpTo(int fd, std::size_t limit, std::string& bytes, bool& complete) {
 HighScoreFile::HighScoreFile(fs::path programFolder, fs::path dataFolder) {
     const fs::path programFile = programFolder / kFileName;
     const Kind programKind = kindOf(programFile);
-    if (canWriteFolder(programFolder) &&
-        (programKind == Kind::Absent || (programKind == Kind::Regular && canWrite(programFile)))) {
+    if (files::canWriteFolder(programFolder) &&
+        (programKind == Kind::Absent ||
+         (programKind == Kind::Regular && files::canWrite(programFile)))) {
         m_path = programFile;
         m_place = Place::ProgramFolder;
         return;
@@ -113,7 +47,7 @@ HighScoreFile::HighScoreFile(fs::path programFolder, fs::path dataFolder) {
     fs::create_directories(dataFolder, ignored);
     if (kindOf(m_path) == Kind::Absent && programKind == Kind::Regular) {
         seedFrom(programFile);
-        if (kindOf(m_path) == Kind::Absent && ::access(programFile.c_str(), R_OK) == 0) {
+        if (kindOf(m_path) == Kind::Absent && files::canRead(programFile)) {
             // Nowhere to write: still show the player the table the program folder holds.
             m_path = programFile;
             m_place = Place::ProgramFolder;
@@ -136,42 +70,36 @@ FileLock HighScoreFile::lock() const {
 void HighScoreFile::seedFrom(const fs::path& source) {
     // Another copy of the game may be seeding or saving the same file right now.
     const FileLock held = lock();
-    if (held.state() == FileLock::State::Busy || kindOf(m_path) != Kind::Absent) {
+    if (held.state() != FileLock::State::Held || kindOf(m_path) != Kind::Absent) {
         return;
     }
-    UniqueFd fd(openRegular(source));
-    std::string bytes;
-    bool complete = false;
-    if (fd.get() < 0 || !readUpTo(fd.get(), HighScoreFormat::kReadLimit, bytes, complete)) {
+    files::Head head = files::readHead(source, HighScoreFormat::kReadLimit);
+    if (head.status != files::Head::Status::Read) {
         return;
     }
-    if (!complete) {
-        const HighScoreFormat::Parsed parsed = HighScoreFormat::parse(bytes, false);
+    if (!head.complete) {
+        const HighScoreFormat::Parsed parsed = HighScoreFormat::parse(head.bytes, false);
         if (!parsed.table) {
             return;
         }
-        bytes.resize(parsed.end);
+        head.bytes.resize(parsed.end);
     }
-    m_writer.replace(m_path, bytes);
+    m_writer.replace(m_path, head.bytes);
 }
 
 HighScoreFile::ReadResult HighScoreFile::read(HighScoreTable& table, std::string* bytes) const {
-    UniqueFd fd(openRegular(m_path));
-    if (fd.get() < 0) {
-        return errno == ENOENT ? ReadResult::Missing : ReadResult::Unreadable;
+    files::Head head = files::readHead(m_path, HighScoreFormat::kReadLimit);
+    if (head.status != files::Head::Status::Read) {
+        return head.status == files::Head::Status::Missing ? ReadResult::Missing
+                                                           : ReadResult::Unreadable;
     }
-    std::string read;
-    bool complete = false;
-    if (!readUpTo(fd.get(), HighScoreFormat::kReadLimit, read, complete)) {
-        return ReadResult::Unreadable;
-    }
-    HighScoreFormat::Parsed parsed = HighScoreFormat::parse(read, complete);
+    HighScoreFormat::Parsed parsed = HighScoreFormat::parse(head.bytes, head.complete);
     if (!parsed.table) {
         return ReadResult::Unreadable;
     }
     table = std::move(*parsed.table);
-    if (bytes != nullptr && complete) {
-        *bytes = std::move(read);
+    if (bytes != nullptr && head.complete) {
+        *bytes = std::move(head.bytes);
     }
     return ReadResult::Read;
 }
@@ -191,7 +119,7 @@ HighScoreFile::SaveResult HighScoreFile::save(const HighScoreTable& table,
         // write would give where the place cannot be written, and what a killed save left
         // behind is cleared as a write would have done.
         const fs::path folder = folderOf(m_path);
-        if (!canWriteFolder(folder) || !canWrite(m_path)) {
+        if (!files::canWriteFolder(folder) || !files::canWrite(m_path)) {
             return SaveResult::WriteFailed;
         }
         m_writer.removeStaleTemps(folder);
@@ -206,7 +134,7 @@ HighScoreFile::SaveResult HighScoreFile::save(const HighScoreTable& table,
 
 bool HighScoreFile::SaveHighScores(const HighScoreTable& table) const {
     const FileLock held = lock();
-    if (held.state() == FileLock::State::Busy) {
+    if (held.state() != FileLock::State::Held) {
         return false;
     }
     return save(table) == SaveResult::Saved;
@@ -215,11 +143,16 @@ bool HighScoreFile::SaveHighScores(const HighScoreTable& table) const {
 bool HighScoreFile::SaveNewHighScores(HighScoreTable& table,
                                       std::span<const NewHighScore> entries) const {
     const FileLock held = lock();
-    if (held.state() == FileLock::State::Busy) {
+    if (held.state() != FileLock::State::Held) {
         return false;
     }
     HighScoreTable current;
-    if (read(current) == ReadResult::Read) {
+    const ReadResult result = read(current);
+    if (result == ReadResult::Unreadable && !keepBadCopy()) {
+        // Damaged since the last load, and nowhere to keep it: write nothing over it.
+        return false;
+    }
+    if (result == ReadResult::Read) {
         current.SortHighScores();
         for (const NewHighScore& entry : entries) {
             if (const std::optional<int> slot = current.FindHighScoreSlot(entry.points)) {
@@ -241,9 +174,10 @@ bool HighScoreFile::LoadHighScores(HighScoreTable& table) const {
     HighScoreTable read;
     std::string bytes;
     const ReadResult result = this->read(read, &bytes);
-    if (held.state() == FileLock::State::Busy) {
-        // Another copy of the game is in the middle of a save and kept the lock too long: take
-        // the table from the file as it stands (a save replaces it whole) and write nothing.
+    if (held.state() != FileLock::State::Held) {
+        // Another copy of the game is in the middle of a save and kept the lock too long, or
+        // there is no lock to be had, so that another copy may be saving unseen: take the
+        // table from the file as it stands (a save replaces it whole) and write nothing.
         table = result == ReadResult::Read ? std::move(read) : HighScoreTable::DefaultHighScores();
         return false;
     }
@@ -274,11 +208,14 @@ bool HighScoreFile::LoadHighScores(HighScoreTable& table) const {
 // link it is, and a file that has other names already is copied instead.
 bool HighScoreFile::keepBadCopy() const {
     const fs::path bad = folderOf(m_path) / kBadFileName;
-    struct stat st {};
-    if (::lstat(m_path.c_str(), &st) != 0) {
+    const files::NameKind kind = files::nameKindOf(m_path);
+    if (kind == files::NameKind::Missing) {
         return false;
     }
-    if (S_ISLNK(st.st_mode) || (S_ISREG(st.st_mode) && st.st_nlink == 1)) {
+    // Where the file cannot be replaced, the new table is written into the file itself, which
+    // a second name would share: only a copy keeps the damaged bytes apart.
+    if ((kind == files::NameKind::SymbolicLink || kind == files::NameKind::SoleName) &&
+        files::canReplace(m_path)) {
         if (m_writer.link(m_path, bad)) {
             return true;
         }
@@ -293,13 +230,8 @@ bool HighScoreFile::keepBadCopy() const {
 
 // "hiscore.bad" then holds at most the first kBadCopyLimit bytes of the damaged file.
 bool HighScoreFile::copyBad(const fs::path& bad) const {
-    UniqueFd source(openRegular(m_path));
-    std::string bytes;
-    bool complete = false;
-    if (source.get() < 0 || !readUpTo(source.get(), kBadCopyLimit, bytes, complete)) {
-        return false;
-    }
-    return m_writer.replace(bad, bytes);
+    const files::Head head = files::readHead(m_path, kBadCopyLimit);
+    return head.status == files::Head::Status::Read && m_writer.replace(bad, head.bytes);
 }
 
 }  // namespace brightsum

@@ -25,7 +25,9 @@ class FileLock;
 // Several copies of the game may share the file. Every read-modify-write of it (the load at
 // start-up with its rewrite, a save) holds an exclusive lock on "hiscore.lock" beside it, and a
 // new high score is placed into the table as the file holds it at that moment, so that no copy
-// undoes another's entries.
+// undoes another's entries. Nothing is ever written without the lock: where it cannot be had
+// (something else in the lock file's place, a file system without locks), writing fails as
+// when another copy keeps the lock too long.
 class HighScoreFile {
 public:
     static constexpr const char* kFileName = "hiscore.dat";
@@ -62,15 +64,14 @@ public:
     bool ReadHighScoreFile(HighScoreTable& table) const;
 
     // Replaces the file atomically with the table. Fails, leaving the old file whole, when
-    // a number does not convert, the file cannot be written or another copy of the game keeps
-    // the lock past the timeout.
+    // a number does not convert, the file cannot be written or the lock cannot be had in time.
     bool SaveHighScores(const HighScoreTable& table) const;
 
     // Saves high scores that the caller has already placed into its table: re-reads the file
     // under the lock, places each entry, in order, into the table the file holds now (sort,
-    // find the slot, insert) and saves that. When the file cannot be read, saves the caller's
-    // table as it is. The caller's table ends as the table saved, or as it was when the lock
-    // could not be had.
+    // find the slot, insert) and saves that. When the file is missing or damaged, saves the
+    // caller's table as it is, a damaged file only once it is safe as "hiscore.bad". The
+    // caller's table ends as the table saved, or as it was when nothing could be saved.
     bool SaveNewHighScores(HighScoreTable& table, std::span<const NewHighScore> entries) const;
 
     // Reads and rewrites the file, leaving it alone when the rewrite would give the same

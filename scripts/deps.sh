@@ -15,14 +15,21 @@ packages=(
     # translations: lupdate and lrelease with their CMake functions, Qt's own catalogues, and
     # python3 for the pseudo-language the tests use
     qt6-l10n-tools qt6-tools-dev qt6-translations-l10n python3
-    # run: sound back end, default alert sound, fonts with the metrics the layout needs
-    libcanberra-pulse sound-theme-freedesktop fonts-liberation2
+    # run: sound back end, default alert sound, fonts with the metrics the layout needs, Qt's
+    # X11 and Wayland platforms
+    libcanberra-pulse sound-theme-freedesktop fonts-liberation2 qt6-qpa-plugins qt6-wayland
     # tests: headless desktop with a window manager, sound server, accessibility bus,
     # measuring tools
     xvfb xauth openbox xdotool x11-utils imagemagick dbus-daemon at-spi2-core python3-pyatspi
     gir1.2-atspi-2.0 pulseaudio pulseaudio-utils sox
+    # names in a script the layout font lacks (the high-score rows)
+    fonts-wqy-microhei
+    # a Wayland desktop, with and without XWayland
+    weston xwayland
     # benchmark: flushes slowed by fault injection
     strace
+    # the high-score faults test: a FAT stick, mounted through FUSE
+    fusefat dosfstools
     # fuzzing, sanitizers, install checks, packaging
     libclang-rt-14-dev desktop-file-utils appstream dpkg-dev fakeroot file
     # the format check of the test command

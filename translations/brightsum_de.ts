@@ -13,6 +13,37 @@
     </message>
 </context>
 <context>
+    <name>QLineEdit</name>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Rückgängig</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>Wieder&amp;herstellen</translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation>&amp;Ausschneiden</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Kopieren</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>Einf&amp;ügen</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <translation>Alles auswählen</translation>
+    </message>
+</context>
+<context>
     <name>QPlatformTheme</name>
     <message>
         <source>OK</source>
@@ -145,8 +176,8 @@
 <context>
     <name>brightsum::HelpLauncher</name>
     <message>
-        <source>No program could be started to show the help page %1</source>
-        <translation>Es konnte kein Programm gestartet werden, um die Hilfeseite %1 anzuzeigen.</translation>
+        <source>The help page %1 is missing or cannot be read.</source>
+        <translation>Die Hilfeseite %1 fehlt oder kann nicht gelesen werden.</translation>
     </message>
 </context>
 <context>

@@ -13,6 +13,37 @@
     </message>
 </context>
 <context>
+    <name>QLineEdit</name>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Deshacer</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Rehacer</translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation>Cor&amp;tar</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Copiar</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>&amp;Pegar</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Borrar</translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <translation>Seleccionar todo</translation>
+    </message>
+</context>
+<context>
     <name>QPlatformTheme</name>
     <message>
         <source>OK</source>
@@ -145,8 +176,8 @@
 <context>
     <name>brightsum::HelpLauncher</name>
     <message>
-        <source>No program could be started to show the help page %1</source>
-        <translation>No se pudo iniciar ningún programa para mostrar la página de ayuda %1</translation>
+        <source>The help page %1 is missing or cannot be read.</source>
+        <translation>La página de ayuda %1 no existe o no se puede leer.</translation>
     </message>
 </context>
 <context>

@@ -13,6 +13,37 @@
     </message>
 </context>
 <context>
+    <name>QLineEdit</name>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Ongedaan maken</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>Opnie&amp;uw</translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation>Kni&amp;ppen</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Kopiëren</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>P&amp;lakken</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Verwijderen</translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <translation>Alles selecteren</translation>
+    </message>
+</context>
+<context>
     <name>QPlatformTheme</name>
     <message>
         <source>OK</source>
@@ -145,8 +176,8 @@
 <context>
     <name>brightsum::HelpLauncher</name>
     <message>
-        <source>No program could be started to show the help page %1</source>
-        <translation>Er kon geen programma worden gestart om de helppagina %1 te tonen</translation>
+        <source>The help page %1 is missing or cannot be read.</source>
+        <translation>De helppagina %1 ontbreekt of kan niet worden gelezen.</translation>
     </message>
 </context>
 <context>

@@ -13,6 +13,37 @@
     </message>
 </context>
 <context>
+    <name>QLineEdit</name>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Ångra</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Gör om</translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation>Klipp &amp;ut</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Kopiera</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>Klistra &amp;in</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Ta bort</translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <translation>Markera allt</translation>
+    </message>
+</context>
+<context>
     <name>QPlatformTheme</name>
     <message>
         <source>OK</source>
@@ -107,7 +138,7 @@
     </message>
     <message>
         <source>High Score</source>
-        <translation>Topplistan</translation>
+        <translation>Nytt rekord!</translation>
     </message>
     <message>
         <source>Congratulations! You got a High Score! Please enter your name.</source>
@@ -145,8 +176,8 @@
 <context>
     <name>brightsum::HelpLauncher</name>
     <message>
-        <source>No program could be started to show the help page %1</source>
-        <translation>Inget program kunde startas för att visa hjälpsidan %1</translation>
+        <source>The help page %1 is missing or cannot be read.</source>
+        <translation>Hjälpsidan %1 saknas eller kan inte läsas.</translation>
     </message>
 </context>
 <context>

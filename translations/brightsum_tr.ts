@@ -13,6 +13,37 @@
     </message>
 </context>
 <context>
+    <name>QLineEdit</name>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Geri al</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Yinele</translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation>Ke&amp;s</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Kopyala</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>Ya&amp;pıştır</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Sil</translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <translation>Tümünü seç</translation>
+    </message>
+</context>
+<context>
     <name>QPlatformTheme</name>
     <message>
         <source>OK</source>
@@ -45,7 +76,7 @@
     </message>
     <message>
         <source>About Sumbright</source>
-        <translation>Sumbright Hakkında</translation>
+        <translation>Sumbright hakkında</translation>
     </message>
     <message>
         <source>Version %1.%2.%3</source>
@@ -98,7 +129,7 @@
     <name>brightsum::Engine</name>
     <message>
         <source>Game Over</source>
-        <translation>Oyun Bitti</translation>
+        <translation>Oyun bitti</translation>
     </message>
     <message>
         <source>Game over! Your final score is %1.</source>
@@ -107,7 +138,7 @@
     </message>
     <message>
         <source>High Score</source>
-        <translation>Yeni Rekor</translation>
+        <translation>Yeni rekor</translation>
     </message>
     <message>
         <source>Congratulations! You got a High Score! Please enter your name.</source>
@@ -145,8 +176,8 @@
 <context>
     <name>brightsum::HelpLauncher</name>
     <message>
-        <source>No program could be started to show the help page %1</source>
-        <translation>Yardım sayfasını göstermek için hiçbir program başlatılamadı: %1</translation>
+        <source>The help page %1 is missing or cannot be read.</source>
+        <translation>Yardım sayfası %1 eksik ya da okunamıyor.</translation>
     </message>
 </context>
 <context>
@@ -273,7 +304,7 @@
     </message>
     <message>
         <source>New Game</source>
-        <translation>Yeni Oyun</translation>
+        <translation>Yeni oyun</translation>
     </message>
     <message>
         <source>Start Level &amp;%1</source>

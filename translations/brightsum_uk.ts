@@ -13,6 +13,37 @@
     </message>
 </context>
 <context>
+    <name>QLineEdit</name>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Повернути</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>П&amp;овторити</translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation>Ви&amp;різати</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Копіювати</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>&amp;Вставити</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Видалити</translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <translation>Виділити все</translation>
+    </message>
+</context>
+<context>
     <name>QPlatformTheme</name>
     <message>
         <source>OK</source>
@@ -55,7 +86,7 @@
     <message>
         <source>Warning: this program is protected by copyright law and international treaties. You may copy, change and pass it on only under the terms of the GNU General Public License, version 3 or later; copying or passing on this program, or any part of it, in any other way may lead to civil and criminal penalties.</source>
         <extracomment>Wrapped over at most 5 lines of 369 pixels: no longer than the English text.</extracomment>
-        <translation>Увага: програму захищено законом про авторське право та міжнародними угодами. Копіювати, змінювати й поширювати її можна лише на умовах GNU General Public License версії 3 або новішої; копіювання чи поширення програми або її частини в інший спосіб тягне цивільну та кримінальну відповідальність.</translation>
+        <translation>Увага: програму захищено законом про авторське право та міжнародними угодами. Копіювати, змінювати й поширювати її можна лише на умовах GNU General Public License версії 3 або новішої; копіювання чи поширення програми або її частини в інший спосіб може тягти за собою цивільну та кримінальну відповідальність.</translation>
     </message>
     <message>
         <source>No web browser could be started to open %1</source>
@@ -145,8 +176,8 @@
 <context>
     <name>brightsum::HelpLauncher</name>
     <message>
-        <source>No program could be started to show the help page %1</source>
-        <translation>Не вдалося запустити програму, щоб показати сторінку довідки %1</translation>
+        <source>The help page %1 is missing or cannot be read.</source>
+        <translation>Сторінка довідки %1 відсутня або її неможливо прочитати.</translation>
     </message>
 </context>
 <context>
@@ -230,7 +261,7 @@
     <message>
         <source>Question Value:</source>
         <extracomment>Status line, before what the question is still worth. At most 97 pixels wide in bold: about 16 letters.</extracomment>
-        <translation>За питання:</translation>
+        <translation>Ціна питання:</translation>
     </message>
     <message>
         <source>caption of the question value</source>

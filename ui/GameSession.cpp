@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "GameSession.h"
 
+#include "FileSystem.h"
 #include "WindowLayout.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QIcon>
-#include <QStandardPaths>
 
 #include <unistd.h>
 
@@ -24,7 +24,6 @@ std::filesystem::path toPath(const QString& folder) {
 }  // namespace
 
 void GameSession::prepareApplication() {
-    // Names the user's data folder (~/.local/share/brightsum).
     QCoreApplication::setApplicationName(QStringLiteral("brightsum"));
     QGuiApplication::setDesktopFileName(QStringLiteral(BRIGHTSUM_APP_ID));
 }
@@ -57,7 +56,9 @@ std::filesystem::path GameSession::programFolder() {
 }
 
 std::filesystem::path GameSession::dataFolder() {
-    return toPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    // Built from the environment's bytes: Qt's text paths mangle a home folder whose name is
+    // not valid UTF-8.
+    return files::userDataFolder("brightsum");
 }
 
 GameSession::GameSession(SoundPort& sound, const std::filesystem::path& programFolder,
@@ -73,6 +74,7 @@ GameSession::GameSession(SoundPort& sound, const std::filesystem::path& programF
       m_help(m_urlOpener, programFolder),
       m_about(m_urlOpener) {
     m_window.attach(m_engine);
+    QCoreApplication::instance()->installEventFilter(&m_heldKeys);
     QObject::connect(m_window.mnuHowtoPlay(), &QAction::triggered,
                      [this] { m_help.mnuHowtoPlay_Click(); });
     QObject::connect(m_window.mnuAbout(), &QAction::triggered,

@@ -4,6 +4,7 @@
 #include "AboutLauncher.h"
 #include "DesktopUrlOpener.h"
 #include "Engine.h"
+#include "HeldKeyFilter.h"
 #include "HelpLauncher.h"
 #include "HighScoreFile.h"
 #include "HighScoreWindowOpener.h"
@@ -63,6 +64,7 @@ private:
     DesktopUrlOpener m_urlOpener;
     HelpLauncher m_help;
     AboutLauncher m_about;
+    HeldKeyFilter m_heldKeys;
 };
 
 }  // namespace brightsum

@@ -22,8 +22,8 @@ void HighScoreWindowOpener::showHighScores(const HighScoreTable& table) {
         open->activateWindow();
         return;
     }
-    m_window =
-        new HighScoreWindow(table, [this] { m_sound.PlaySoundCue(kShowCue, CueMode::Async); });
+    m_window = new HighScoreWindow(
+        table, [this] { m_sound.PlaySoundCue(Cue::ShowHighScores, CueMode::Async); });
     m_window->show();
 }
 

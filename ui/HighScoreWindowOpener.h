@@ -14,8 +14,6 @@ class SoundPort;
 // only brought to the front when it is.
 class HighScoreWindowOpener final : public HighScoreWindowPort {
 public:
-    static constexpr const char* kShowCue = "showhi.wav";
-
     explicit HighScoreWindowOpener(SoundPort& sound) : m_sound(sound) {}
     ~HighScoreWindowOpener() override;
 

@@ -3,7 +3,7 @@
 
 #include "BoardButton.h"
 #include "Engine.h"
-#include "Translation.h"
+#include "MessageTexts.h"
 #include "WindowLayout.h"
 
 #include <QAction>
@@ -306,8 +306,8 @@ void MainWindow::centre() {
     layout::centreOnScreen(this);
 }
 
-void MainWindow::announce(const std::string& message) {
-    m_status->setAccessibleName(Translation::engineText(message));
+void MainWindow::announce(const Message& message) {
+    m_status->setAccessibleName(messageText(message));
 }
 
 QLabel* MainWindow::label(Label id) const {

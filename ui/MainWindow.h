@@ -42,7 +42,7 @@ public:
     void setButtonColour(int index, int paletteIndex) override;
     void setTimerEnabled(Timer timer, bool enabled) override;
     void centre() override;
-    void announce(const std::string& message) override;
+    void announce(const Message& message) override;
 
     QLabel* label(Label label) const;
     BoardButton* numberButton(int index) const;

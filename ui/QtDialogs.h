@@ -13,8 +13,8 @@ class QtDialogs final : public DialogPort {
 public:
     explicit QtDialogs(QWidget* owner) : m_owner(owner) {}
 
-    void showMessage(const std::string& title, const std::string& text) override;
-    std::optional<std::string> askText(const std::string& title, const std::string& text) override;
+    void showMessage(const Message& message) override;
+    std::optional<std::string> askText(const Message& message) override;
 
 private:
     QWidget* m_owner;

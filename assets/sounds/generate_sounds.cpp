@@ -3,6 +3,8 @@
 // wave files at 44100 Hz, synthesised here from sine partials, so the sounds are our own and
 // rebuild identically everywhere.
 
+#include "Cue.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -325,6 +327,26 @@ Cue showHighScoresCue() {
     return cue;
 }
 
+Cue synthesise(brightsum::Cue cue) {
+    switch (cue) {
+        case brightsum::Cue::Select:
+            return selectCue();
+        case brightsum::Cue::Good:
+            return goodCue();
+        case brightsum::Cue::Bad:
+            return badCue();
+        case brightsum::Cue::TimeUp:
+            return timeUpCue();
+        case brightsum::Cue::Finish:
+            return finishCue();
+        case brightsum::Cue::HighScore:
+            return highScoreCue();
+        case brightsum::Cue::ShowHighScores:
+            return showHighScoresCue();
+    }
+    return Cue();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -336,21 +358,10 @@ int main(int argc, char** argv) {
     std::error_code error;
     std::filesystem::create_directories(folder, error);
 
-    const struct {
-        const char* name;
-        Cue cue;
-    } cues[] = {
-        {"select.wav", selectCue()},
-        {"good.wav", goodCue()},
-        {"bad.wav", badCue()},
-        {"timeup.wav", timeUpCue()},
-        {"finish.wav", finishCue()},
-        {"hiscore.wav", highScoreCue()},
-        {"showhi.wav", showHighScoresCue()},
-    };
-    for (const auto& [name, cue] : cues) {
-        if (!writeWave(folder / name, cue.render())) {
-            std::fprintf(stderr, "%s: cannot write %s\n", argv[0], (folder / name).c_str());
+    for (const brightsum::CueInfo& info : brightsum::kCues) {
+        const std::filesystem::path path = folder / info.file;
+        if (!writeWave(path, synthesise(info.cue).render())) {
+            std::fprintf(stderr, "%s: cannot write %s\n", argv[0], path.c_str());
             return 1;
         }
     }

@@ -12,6 +12,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 
 // Runs the real opener on a real X display, with a stand-in for the desktop's "xdg-open" that
 // only writes down the arguments it was given. What reaches it must be one argument, the
@@ -68,6 +69,7 @@ void DesktopUrlOpenerTest::helpPageReachesTheViewerAsOneArgument() {
 
     const QByteArray folder = QFile::encodeName(root.path()) + '/' + folderName;
     std::filesystem::create_directories(folder.toStdString());
+    std::ofstream((folder + "/readme.htm").toStdString()) << "<html></html>\n";
     brightsum::DesktopUrlOpener opener;
     brightsum::HelpLauncher help(opener, folder.toStdString());
     help.mnuHowtoPlay_Click();

@@ -1,15 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "AboutLauncher.h"
 #include "Announcer.h"
 #include "DesktopUrlOpener.h"
 #include "HelpLauncher.h"
 #include "HelpViewer.h"
 #include "LocalFileAddress.h"
+#include "OpenFailureNotice.h"
 #include "WidgetTestSupport.h"
 
 #include <QAccessible>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QPointer>
 #include <QScrollBar>
@@ -17,7 +20,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTimer>
 
+#include <sys/stat.h>
+
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 
@@ -33,13 +40,17 @@ class HelpLauncherTest : public QObject {
 private slots:
     void opensTheProgramFoldersPageWhateverItsPath_data();
     void opensTheProgramFoldersPageWhateverItsPath();
-    void reportsWhenNoViewerCanBeStarted();
+    void missingPageIsToldAsMissing();
     void failingViewerOpensTheBuiltInWindow();
     void builtInWindowReadsAFolderNamedInBytes();
     void builtInViewerFollowsLinks();
     void builtInViewerIsReadByLineAndLink();
+    void builtInWindowReadsOnlyBoundedFiles_data();
+    void builtInWindowReadsOnlyBoundedFiles();
     void desktopOpenerFailureIsWatched_data();
     void desktopOpenerFailureIsWatched();
+    void closingTheMainWindowEndsTheProgram_data();
+    void closingTheMainWindowEndsTheProgram();
 };
 
 namespace {
@@ -116,16 +127,21 @@ void HelpLauncherTest::opensTheProgramFoldersPageWhateverItsPath() {
     }
 }
 
-void HelpLauncherTest::reportsWhenNoViewerCanBeStarted() {
+// No page to open: the player is told that the page is missing, not that no program could
+// be started, and no viewer is tried.
+void HelpLauncherTest::missingPageIsToldAsMissing() {
     RecordingUrlOpener opener;
     opener.viewerStarts = false;
     HelpLauncher help(opener, std::filesystem::path("/opt/bright sum"));
     help.mnuHowtoPlay_Click();  // returns: the note does not wait for the player
 
+    QVERIFY(opener.opened.isEmpty());
     const QList<QMessageBox*> notes = visibleWindows<QMessageBox>();
     QCOMPARE(notes.size(), 1);
     QVERIFY(!notes.first()->isModal());
-    QVERIFY(notes.first()->text().contains(QStringLiteral("/opt/bright sum/readme.htm")));
+    QCOMPARE(
+        notes.first()->text(),
+        QStringLiteral("The help page /opt/bright sum/readme.htm is missing or cannot be read."));
     delete notes.first();
 }
 
@@ -148,11 +164,12 @@ void HelpLauncherTest::failingViewerOpensTheBuiltInWindow() {
     QVERIFY(viewer);
     QVERIFY(QTest::qWaitForWindowExposed(viewer));
     QCOMPARE(viewer->windowTitle(), QStringLiteral("Brightsum: how to play"));
-    QVERIFY(viewer->browser()->isReadOnly());
-    QVERIFY(viewer->browser()->toPlainText().contains(QStringLiteral("hiscore.lock")));
+    const QString text = viewer->browser()->toPlainText();
+    QVERIFY(text.contains(QStringLiteral("hiscore.lock")));
+    QTest::keyClicks(viewer->browser(), QStringLiteral("xy"));
+    QTest::keyClick(viewer->browser(), Qt::Key_Delete);
+    QCOMPARE(viewer->browser()->toPlainText(), text);  // the player cannot change the page
     QVERIFY(visibleWindows<QMessageBox>().isEmpty());
-    // The page's own colours stay on its own light paper under any desktop scheme.
-    QCOMPARE(viewer->browser()->palette().color(QPalette::Base), QColor(Qt::white));
 
     help.mnuHowtoPlay_Click();
     opener.running.last()();
@@ -287,6 +304,33 @@ void HelpLauncherTest::builtInViewerIsReadByLineAndLink() {
     QVERIFY(opener.opened.isEmpty());
 }
 
+void HelpLauncherTest::builtInWindowReadsOnlyBoundedFiles_data() {
+    QTest::addColumn<QByteArray>("picture");
+    // Grown-ups may edit the page; what it points at must not crash or freeze the window.
+    QTest::newRow("endless device") << QByteArray("file:///dev/zero");
+    QTest::newRow("FIFO") << QByteArray("fifo.png");
+    QTest::newRow("huge file") << QByteArray("huge.png");
+}
+
+void HelpLauncherTest::builtInWindowReadsOnlyBoundedFiles() {
+    QFETCH(QByteArray, picture);
+    const ProgramFolder folder("bin", "<html><body><p>Two numbers make the target.</p><img src=\"" +
+                                          picture + "\"></body></html>\n");
+    QVERIFY(::mkfifo((folder.path + "/fifo.png").constData(), 0600) == 0);
+    const std::string huge = (folder.path + "/huge.png").toStdString();
+    std::ofstream{huge};
+    std::filesystem::resize_file(huge, std::uintmax_t{1} << 30);  // sparse: costs no disk
+    RecordingUrlOpener opener;
+    opener.viewerStarts = false;
+    HelpLauncher help(opener, folder.path.toStdString());
+    help.mnuHowtoPlay_Click();
+    HelpViewer* viewer = help.viewer();
+    QVERIFY(viewer);
+    QVERIFY(QTest::qWaitForWindowExposed(viewer));
+    QVERIFY(viewer->browser()->toPlainText().contains(QStringLiteral("Two numbers")));
+    viewer->close();
+}
+
 void HelpLauncherTest::desktopOpenerFailureIsWatched_data() {
     QTest::addColumn<QString>("script");
     QTest::addColumn<bool>("builtIn");
@@ -325,12 +369,58 @@ void HelpLauncherTest::desktopOpenerFailureIsWatched() {
         QVERIFY(QTest::qWaitFor([&desktop] { return desktop.idle(); }, 10000));
         QCoreApplication::processEvents();
         QCOMPARE(help.viewer() != nullptr, builtIn);
+        // Told once, however the opener failed (a crash ends it with an error and a finish).
+        int told = 0;
+        qputenv("PATH", QFile::encodeName(bin.path()) + (script.isEmpty() ? "" : ":/usr/bin:/bin"));
+        desktop.openUrl(QUrl(QStringLiteral("file:///nowhere")), [&told] { ++told; });
+        qputenv("PATH", path);
+        QVERIFY(QTest::qWaitFor([&desktop] { return desktop.idle(); }, 10000));
+        QCoreApplication::processEvents();
+        QCOMPARE(told, builtIn ? 1 : 0);
         if (builtIn) {
             QCOMPARE(help.viewer()->windowTitle(), QStringLiteral("Brightsum: how to play"));
         }
         QVERIFY(visibleWindows<QMessageBox>().isEmpty());
     }
     QVERIFY(visibleWindows<HelpViewer>().isEmpty());
+}
+
+void HelpLauncherTest::closingTheMainWindowEndsTheProgram_data() {
+    QTest::addColumn<QString>("open");
+    QTest::newRow("help window") << "help";
+    QTest::newRow("About window") << "about";
+    QTest::newRow("failure note") << "note";
+}
+
+// Whatever else is open, closing the main window ends the program: no window of ours may keep
+// it running, invisible to a player who closed the game.
+void HelpLauncherTest::closingTheMainWindowEndsTheProgram() {
+    QFETCH(QString, open);
+    QMainWindow main;
+    main.show();
+    RecordingUrlOpener opener;
+    opener.viewerStarts = false;
+    HelpLauncher help(opener, std::filesystem::path(BRIGHTSUM_PROGRAM_DIR));
+    brightsum::AboutLauncher about(opener);
+    if (open == QLatin1String("help")) {
+        help.mnuHowtoPlay_Click();
+        QVERIFY(help.viewer());
+    } else if (open == QLatin1String("about")) {
+        about.mnuAbout_Click();
+        QVERIFY(about.window());
+    } else {
+        brightsum::OpenFailureNotice::show(QStringLiteral("No web browser could be started"));
+    }
+    // The program's event loop ends by itself, or the guard ends it with 99.
+    QTimer::singleShot(0, &main, &QWidget::close);
+    QTimer guard;
+    guard.setSingleShot(true);
+    connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+    guard.start(10000);
+    QCOMPARE(QApplication::exec(), 0);
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        window->close();
+    }
 }
 
 QTEST_MAIN(HelpLauncherTest)

@@ -86,6 +86,8 @@ class ProgramFolderTest : public QObject {
 private slots:
     void isTheExecutablesFolderWhateverItsName_data();
     void isTheExecutablesFolderWhateverItsName();
+    void dataFolderIsBuiltFromTheEnvironmentsBytes_data();
+    void dataFolderIsBuiltFromTheEnvironmentsBytes();
 };
 
 void ProgramFolderTest::isTheExecutablesFolderWhateverItsName_data() {
@@ -125,11 +127,47 @@ void ProgramFolderTest::isTheExecutablesFolderWhateverItsName() {
     QVERIFY(std::filesystem::is_regular_file(pagePath.toStdString()));
 }
 
+// The data folder, where the table goes when the program folder cannot be written, follows
+// the freedesktop.org base directory rules on the environment's bytes.
+void ProgramFolderTest::dataFolderIsBuiltFromTheEnvironmentsBytes_data() {
+    QTest::addColumn<QByteArray>("dataHome");  // XDG_DATA_HOME; null: unset
+    QTest::addColumn<QByteArray>("home");
+    QTest::addColumn<QByteArray>("folder");
+    QTest::newRow("ordinary home") << QByteArray() << QByteArray("/home/ada")
+                                   << QByteArray("/home/ada/.local/share/brightsum");
+    QTest::newRow("home not UTF-8") << QByteArray() << QByteArray("/home/J\xfcrgen")
+                                    << QByteArray("/home/J\xfcrgen/.local/share/brightsum");
+    QTest::newRow("XDG_DATA_HOME not UTF-8")
+        << QByteArray("/srv/J\xfcrgen") << QByteArray("/home/ada")
+        << QByteArray("/srv/J\xfcrgen/brightsum");
+    QTest::newRow("relative XDG_DATA_HOME, ignored")
+        << QByteArray("share") << QByteArray("/home/ada")
+        << QByteArray("/home/ada/.local/share/brightsum");
+}
+
+void ProgramFolderTest::dataFolderIsBuiltFromTheEnvironmentsBytes() {
+    QFETCH(QByteArray, dataHome);
+    QFETCH(QByteArray, home);
+    QFETCH(QByteArray, folder);
+    const std::optional<QByteArray> oldDataHome = qEnvironmentVariableIsSet("XDG_DATA_HOME")
+                                                      ? std::optional(qgetenv("XDG_DATA_HOME"))
+                                                      : std::nullopt;
+    const QByteArray oldHome = qgetenv("HOME");
+    const auto restore = qScopeGuard([&] {
+        oldDataHome ? qputenv("XDG_DATA_HOME", *oldDataHome) : qunsetenv("XDG_DATA_HOME");
+        qputenv("HOME", oldHome);
+    });
+    dataHome.isNull() ? qunsetenv("XDG_DATA_HOME") : qputenv("XDG_DATA_HOME", dataHome);
+    qputenv("HOME", home);
+    QCOMPARE(QByteArray::fromStdString(brightsum::GameSession::dataFolder().native()), folder);
+}
+
 int main(int argc, char* argv[]) {
     if (argc == 2 && std::strcmp(argv[1], kReport) == 0) {
         return reportProgramFolder();
     }
     QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName("brightsum");  // as the game names itself
     ProgramFolderTest test;
     return QTest::qExec(&test, argc, argv);
 }

@@ -20,21 +20,21 @@ private slots:
         QTest::newRow("right answer")
             << "right"
             << "cue select.wav | lblPart2=3 | tmrCounter off | lblScore=1000 | cue good.wav | "
-               "announce Right answer. | tmrPoints off | lblQuestionNumber=2";
+               "announce RightAnswer | tmrPoints off | lblQuestionNumber=2";
         QTest::newRow("wrong answer") << "wrong"
                                       << "cue select.wav | lblPart2=8 | cue bad.wav | "
-                                         "announce Wrong answer. Try again. | lblPart1=?";
+                                         "announce WrongAnswer | lblPart1=?";
         QTest::newRow("time-out") << "timeout"
                                   << "tick tmrCounter | tmrPoints off | tmrCounter off | "
-                                     "cue timeup.wav | announce Time is up. | lblQuestionNumber=2";
+                                     "cue timeup.wav | announce TimeUp | lblQuestionNumber=2";
         QTest::newRow("game over without a high score")
             << "finish"
-            << "tmrCounter off | tmrPoints off | cue finish.wav | announce Game over. Your final "
-               "score is 0. | message Game Over | closed Game Over | centre";
+            << "tmrCounter off | tmrPoints off | cue finish.wav | announce FinalScore 0 | "
+               "message GameOver | closed GameOver | centre";
         QTest::newRow("game over with a high score")
             << "hiscore"
-            << "tmrCounter off | tmrPoints off | cue hiscore.wav | announce Game over. Your final "
-               "score is 1000. | prompt High Score | closed High Score | highscores shown | centre";
+            << "tmrCounter off | tmrPoints off | cue hiscore.wav | announce FinalScore 1000 | "
+               "prompt HighScorePrompt | closed HighScorePrompt | highscores shown | centre";
     }
 
     void cueAtItsPoint() {
@@ -66,8 +66,8 @@ private slots:
             expected.push_back(step.toStdString());
         }
         EXPECT_IN_ORDER(d, mark, expected);
-        for (const PlayedCue& cue : d.sound().cues()) {
-            QCOMPARE(cue.mode, cue.file == "select.wav" ? CueMode::Wait : CueMode::Async);
+        for (const PlayedCue& played : d.sound().cues()) {
+            QCOMPARE(played.mode, played.cue == Cue::Select ? CueMode::Wait : CueMode::Async);
         }
         EXPECT_NO_VIOLATIONS(d);
     }

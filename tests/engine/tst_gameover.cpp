@@ -98,15 +98,15 @@ private slots:
 
         QCOMPARE(d.checker.gamesEnded(), 1);
         QCOMPARE(d.dialogs().records().size(), std::size_t{1});
-        const std::string& text = d.dialogs().records().front().text;
+        const Message& message = d.dialogs().records().front().message;
         if (!slot) {
-            QCOMPARE(text, "Game over! Your final score is " + std::to_string(finalScore) + ".");
-            QCOMPARE(d.sound().count("hiscore.wav"), 0);
+            QCOMPARE(message, Message(MessageId::GameOver, finalScore));
+            QCOMPARE(d.sound().count(Cue::HighScore), 0);
             QVERIFY(d.highScoreWindow().shown().empty());
             QVERIFY(d.engine().table().HighNames == HighScoreTable::DefaultHighScores().HighNames);
         } else {
-            QCOMPARE(text, "Congratulations! You got a High Score! Please enter your name.");
-            QCOMPARE(d.sound().count("finish.wav"), 0);
+            QCOMPARE(message, Message(MessageId::HighScorePrompt));
+            QCOMPARE(d.sound().count(Cue::Finish), 0);
 
             // The window shows the table as placed; the reload then reads back the file's texts.
             const auto entry = static_cast<std::size_t>(slot - 1);
@@ -134,14 +134,14 @@ private slots:
 
     void dialogLeftOpenPastTheTimeLimit_data() {
         QTest::addColumn<std::vector<int>>("worths");
-        QTest::addColumn<QString>("cue");
-        QTest::newRow("final-score message") << scoring({}) << "finish.wav";
-        QTest::newRow("name prompt") << scoring({1000, 50}) << "hiscore.wav";
+        QTest::addColumn<Cue>("cue");
+        QTest::newRow("final-score message") << scoring({}) << Cue::Finish;
+        QTest::newRow("name prompt") << scoring({1000, 50}) << Cue::HighScore;
     }
 
     void dialogLeftOpenPastTheTimeLimit() {
         QFETCH(std::vector<int>, worths);
-        QFETCH(QString, cue);
+        QFETCH(Cue, cue);
 
         Scene d;
         d.dialogs().queue(DialogAnswer::typed("Slow", 60.0));
@@ -152,22 +152,19 @@ private slots:
         checkIdleAfterGame(d, d.state().TotalPoints, '+');
         d.runFor(60.0);
         QCOMPARE(d.window().caption("lblQuestionNumber"), "11");
-        QCOMPARE(d.sound().count(cue.toStdString()), 1);
-        QCOMPARE(d.sound().count("timeup.wav"), std::ranges::count(worths, -1));
+        QCOMPARE(d.sound().count(cue), 1);
+        QCOMPARE(d.sound().count(Cue::TimeUp), std::ranges::count(worths, -1));
         QCOMPARE(d.dialogs().records().size(), std::size_t{1});
         QCOMPARE(d.checker.gamesEnded(), 1);
         QCOMPARE(std::ranges::count(d.engine().table().HighNames, "Slow"),
-                 cue == "hiscore.wav" ? 1 : 0);
+                 cue == Cue::HighScore ? 1 : 0);
         EXPECT_NO_VIOLATIONS(d);
     }
 
     void scoresKeptWhenTheDiskRefusesThem() {
         Scene d(1, {}, false);
         HighScoreFile::SaveHooks refuse;
-        refuse.write = [](int, const void*, std::size_t) -> long {
-            errno = ENOSPC;
-            return -1;
-        };
+        refuse.write = [](std::size_t) -> long { return 0; };  // the disk is full
         d.scoreFile().setSaveHooks(refuse);
 
         // Start-up still ends idle, with the default table and nothing said.
@@ -179,16 +176,14 @@ private slots:
         d.dialogs().queue(DialogAnswer::typed("Ada"));
         const std::size_t mark = d.trace().size();
         playGame(d, '-', 2, scoring({1000, 50}));
-        EXPECT_IN_ORDER(d, mark, {"closed High Score", "message High Scores", "highscores shown"});
-        QCOMPARE(d.dialogs().records().back().text,
-                 "High scores cannot be saved on this computer. This game's score is kept until "
-                 "Brightsum is closed.");
+        EXPECT_IN_ORDER(d, mark,
+                        {"closed HighScorePrompt", "message ScoresNotSaved", "highscores shown"});
         QVERIFY(d.engine().hasUnsavedScores());
 
         // Told once per run; the second entry joins the first, also in the window.
         d.dialogs().queue(DialogAnswer::typed("Bo"));
         playGame(d, '-', 2, scoring({1000, 100}));
-        QCOMPARE(d.dialogs().count("High Scores"), 1);
+        QCOMPARE(d.dialogs().count(MessageId::ScoresNotSaved), 1);
         d.highScoresMenu();
         const HighScoreTable& shown = d.highScoreWindow().shown().back();
         QCOMPARE(shown.HighNames[0], "Bo");

@@ -27,10 +27,10 @@ private slots:
         d.menuAt(judged + 3.0, '-', 4);
         d.runUntil(judged + 10.0);
 
-        QCOMPARE(d.dialogs().count("High Score"), 1);
+        QCOMPARE(d.dialogs().count(MessageId::HighScorePrompt), 1);
         QCOMPARE(d.checker.gamesEnded(), 1);
-        QCOMPARE(d.sound().count("select.wav"), 2);
-        QCOMPARE(d.state().Operation, "+");
+        QCOMPARE(d.sound().count(Cue::Select), 2);
+        QCOMPARE(d.state().Operation, Operation::Addition);
         QVERIFY(!d.state().GameActive);
         // 1000 ties the top entry and goes below it, once.
         const auto& names = d.engine().table().HighNames;
@@ -48,8 +48,8 @@ private slots:
         d.at(start + 1.0, "again", [&] { clickPair(d, true, 0.2); });
         d.runUntil(start + 6.0);
 
-        QCOMPARE(d.sound().count("select.wav"), 2);
-        QCOMPARE(d.sound().count("good.wav"), 1);
+        QCOMPARE(d.sound().count(Cue::Select), 2);
+        QCOMPARE(d.sound().count(Cue::Good), 1);
         QCOMPARE(d.state().TotalPoints, 1000);
         QCOMPARE(d.state().QuestionNumber, 2);
         EXPECT_NO_VIOLATIONS(d);
@@ -76,7 +76,7 @@ private slots:
         d.menuAt(pauseBegins + 0.3, '-', 1);
         d.runUntil(pauseBegins + 3.0);
 
-        QCOMPARE(d.state().Operation, "-");
+        QCOMPARE(d.state().Operation, Operation::Subtraction);
         QCOMPARE(d.state().QuestionNumber, 1);
         QCOMPARE(d.window().caption("lblQuestionNumber"), "1");
         QCOMPARE(d.state().TotalPoints, 0);
@@ -112,7 +112,7 @@ private slots:
         d.runUntil(start + 23.3 + 0.1 + 2 * 0.08 + 1.0 + 3.0);
 
         QCOMPARE(valueAtAnswer, decayTickFirst ? -50 : 0);
-        QCOMPARE(d.sound().count("good.wav"), 1);
+        QCOMPARE(d.sound().count(Cue::Good), 1);
         QCOMPARE(d.state().TotalPoints, 0);
         QCOMPARE(d.window().caption("lblScore"), "0");
         QCOMPARE(d.state().QuestionNumber, 2);

@@ -33,8 +33,8 @@ private slots:
         d.runFor(0.5);
         d.click(first);
         d.click(second);
-        QCOMPARE(d.sound().count("good.wav"), right ? 1 : 0);
-        QCOMPARE(d.sound().count("bad.wav"), right ? 0 : 1);
+        QCOMPARE(d.sound().count(Cue::Good), right ? 1 : 0);
+        QCOMPARE(d.sound().count(Cue::Bad), right ? 0 : 1);
         QCOMPARE(d.state().TotalPoints, right ? 1000 : 0);
         QCOMPARE(d.state().QuestionNumber, right ? 2 : 1);
         EXPECT_NO_VIOLATIONS(d);
@@ -45,7 +45,7 @@ private slots:
         startScriptedQuestion(d, '+');
         d.click(0);
         d.click(0);
-        QCOMPARE(d.sound().count("select.wav"), 2);
+        QCOMPARE(d.sound().count(Cue::Select), 2);
         QCOMPARE(d.state().PickCount, 1);
         QCOMPARE(d.window().buttonsColoured(kLightGreen), std::vector<int>{0});
         QCOMPARE(d.window().caption("lblPart1"), "6");

@@ -35,8 +35,8 @@ private slots:
         clickPair(d, true);
 
         QCOMPARE(d.state().TotalPoints, worth);
-        QCOMPARE(d.sound().count("good.wav"), 1);
-        QCOMPARE(d.sound().count("timeup.wav"), 0);
+        QCOMPARE(d.sound().count(Cue::Good), 1);
+        QCOMPARE(d.sound().count(Cue::TimeUp), 0);
         QCOMPARE(d.state().QuestionNumber, 2);
         // The next question follows the right answer's cue by one second.
         const double good = timeOf(d, "cue good.wav", mark);
@@ -91,7 +91,7 @@ private slots:
 
     void ticksMissedWhileSelectPlaysArriveAsOne() {
         Scene d;
-        d.sound().setLength("select.wav", 3.2);
+        d.sound().setLength(Cue::Select, 3.2);
         d.menu('+', 1);
         const double start = d.now();
         const std::size_t mark = d.trace().size();

@@ -125,7 +125,7 @@ if cpack --config "$build/CPackConfig.cmake" -G DEB -B "$W/deb" >"$W/cpack.log" 
     [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "package version"
     depends=$(dpkg-deb -f "$deb" Depends)
     for dependency in libqt6widgets6 libcanberra0 libcanberra-pulse sound-theme-freedesktop \
-        fonts-liberation2; do
+        fonts-liberation2 qt6-qpa-plugins qt6-wayland; do
         echo "$depends" | grep -q "\\b$dependency\\b" || fail "the package does not depend on $dependency"
     done
     pass "Debian package $(basename "$deb") checked"

@@ -15,6 +15,8 @@
 //       runs the start-up load <count> times and prints "loaded <count>"
 //   hiscore_probe hold-lock <program folder> <data folder>
 //       takes the lock beside the file, prints "locked" and holds it until its input closes
+//
+// With HISCORE_PROBE_ROOM=<bytes> set, the disk is full once the probe has written that many.
 
 #include "FileLock.h"
 #include "HighScoreFile.h"
@@ -25,6 +27,8 @@
 #include <algorithm>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -105,6 +109,17 @@ int main(int argc, char** argv) {
     }
     const std::string command = argv[1];
     HighScoreFile file(argv[2], argv[3]);
+    if (const char* room = std::getenv("HISCORE_PROBE_ROOM")) {
+        auto left = std::make_shared<long>(std::stol(room));
+        file.setSaveHooks({.write =
+                               [left](std::size_t size) {
+                                   const long n = std::min(*left, long(size));
+                                   *left -= n;
+                                   return n;
+                               },
+                           .beforeRename = {},
+                           .flush = {}});
+    }
     HighScoreTable table;
     if (command == "load" && argc == 4) {
         const bool saved = file.LoadHighScores(table);

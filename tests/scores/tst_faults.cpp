@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QStandardPaths>
 #include <QStringList>
 #include <QTest>
@@ -27,11 +28,25 @@ QByteArray local(const QString& path) {
     return path.toLocal8Bit();
 }
 
+// Someone running the game: root is this process itself.
+struct Player {
+    uid_t uid = 0;
+    gid_t gid = 0;
+    mode_t umask = 022;
+};
+const Player kNobody{65534, 65534};
+const Player kPupil{65533, 65533};
+
 }  // namespace
 
 #define REQUIRE_MOUNTS()                   \
     if (!m_canMount) {                     \
         QSKIP(qPrintable(m_mountProblem)); \
+    }
+
+#define REQUIRE_OTHER_PLAYERS()                                                    \
+    if (::geteuid() != 0 || QStandardPaths::findExecutable("setpriv").isEmpty()) { \
+        QSKIP("playing as other users needs root and setpriv");                    \
     }
 
 // What a computer can do to the file: folders that cannot be written, odd things named
@@ -125,7 +140,8 @@ private slots:
             QCOMPARE(::chown(local(m_data).constData(), 65534, 65534), 0);
         }
 
-        QCOMPARE(runProbe({"load", m_program, m_data}, root), QByteArray("saved Mira"));
+        QCOMPARE(runProbe({"load", m_program, m_data}, root ? kNobody : Player{}),
+                 QByteArray("saved Mira"));
         QCOMPARE(readBytes(toData ? dataFile() : programFile()), fixture("ten.dat"));
         QCOMPARE(QFileInfo::exists(dataFile()), toData);
         if (toData) {
@@ -155,6 +171,119 @@ private slots:
         QVERIFY(QDir().mkpath(bare) && makeReadOnly(bare));
         QVERIFY(!HighScoreFile(bare.toStdString(), m_data.toStdString()).LoadHighScores(table));
         QVERIFY(table == HighScoreTable::DefaultHighScores());
+    }
+
+    // A "hiscore.lock" that cannot be locked never means a save without the lock: the save
+    // writes nothing and fails, so that the game keeps the entry and says so. A lock file the
+    // player can open at all, even only for reading, locks.
+    void unusableLockNeverMeansNoLock_data() {
+        QTest::addColumn<QString>("lock");  // what stands at "hiscore.lock"
+        QTest::addColumn<bool>("saves");
+        QTest::newRow("directory") << "directory" << false;
+        QTest::newRow("named pipe") << "fifo" << false;
+        QTest::newRow("another player's, 0600") << "0600" << false;
+        QTest::newRow("another player's, 0644") << "0644" << true;
+        QTest::newRow("another player's, 0644, held by them") << "held" << false;
+        QTest::newRow("made by a player with umask 077") << "umask 077" << true;
+    }
+
+    void unusableLockNeverMeansNoLock() {
+        QFETCH(QString, lock);
+        QFETCH(bool, saves);
+        REQUIRE_OTHER_PLAYERS();
+        QVERIFY(shareProgramFolder(0777));
+        QVERIFY(writeBytes(programFile(), fixture("ten.dat")));
+        QCOMPARE(::chmod(local(programFile()).constData(), 0666), 0);
+        const QByteArray lockFile = local(m_program + "/hiscore.lock");
+        QProcess holder;
+        if (lock == "directory") {
+            QCOMPARE(::mkdir(lockFile.constData(), 0777), 0);
+        } else if (lock == "fifo") {
+            QCOMPARE(::mkfifo(lockFile.constData(), 0666), 0);
+        } else if (lock == "umask 077") {
+            QCOMPARE(runProbe({"load", m_program, m_data}, {kPupil.uid, kPupil.gid, 077}),
+                     QByteArray("saved Mira"));
+        } else {
+            QVERIFY(writeBytes(lockFile, ""));
+            QCOMPARE(::chmod(lockFile.constData(), lock == "0600" ? 0600 : 0644), 0);
+        }
+        if (lock == "held") {
+            holder.start(BRIGHTSUM_PROBE, {"hold-lock", m_program, m_data});
+            QVERIFY(holder.waitForReadyRead(60000));
+            QCOMPARE(holder.readLine().trimmed(), QByteArray("locked"));
+        }
+
+        QCOMPARE(runProbe({"play", m_program, m_data, "Nova", "99999", "1"}, kNobody),
+                 QByteArray(saves ? "played 1" : "unsaved Nova0"));
+        QCOMPARE(readBytes(programFile()).contains("Nova0"), saves);
+        QVERIFY(!QFileInfo::exists(m_data));
+        holder.closeWriteChannel();
+        QVERIFY(lock != "held" || holder.waitForFinished(60000));
+    }
+
+    // Folders that a class shares keep one table for all: a folder with the sticky bit
+    // (1777), where another pupil's table may be written but not replaced; a group's folder
+    // (setgid 2775) whose pupils share files through a umask of 002; a FAT stick, whose files
+    // have no modes to set. No pupil's score goes to a table of their own.
+    void sharedFoldersKeepOneTable_data() {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QByteArray>("before");  // the table another pupil left there
+        QTest::addColumn<int>("room");           // bytes the disk takes; -1: enough
+        const QByteArray ten = fixture("ten.dat");
+        QTest::newRow("sticky class folder") << "sticky" << ten << -1;
+        QTest::newRow("sticky, table damaged") << "sticky" << fixture("nine-lines.dat") << -1;
+        // The new table fits beside the old one, but not a second time into it.
+        QTest::newRow("sticky, disk full mid-write") << "sticky" << ten << int(ten.size() * 3 / 2);
+        QTest::newRow("group folder") << "group" << QByteArray() << -1;
+        QTest::newRow("FAT stick") << "fat" << ten << -1;
+    }
+
+    void sharedFoldersKeepOneTable() {
+        QFETCH(QString, folder);
+        QFETCH(QByteArray, before);
+        QFETCH(int, room);
+        REQUIRE_OTHER_PLAYERS();
+        constexpr gid_t kClass = 4242;
+        const Player pupil{65534, folder == "group" ? kClass : 65534, 002};
+        if (folder == "fat") {
+            REQUIRE_MOUNTS();
+            const QString problem = mountFat(m_program);
+            if (!problem.isEmpty()) {
+                QSKIP(qPrintable(problem));
+            }
+        } else {
+            QVERIFY(shareProgramFolder(folder == "sticky" ? 01777 : 02775));
+            QCOMPARE(::chown(local(m_program).constData(), 0, kClass), 0);
+        }
+        // A data folder of the pupil's own, where a table of their own could go.
+        QVERIFY(QDir().mkpath(m_data));
+        QCOMPARE(::chown(local(m_data).constData(), pupil.uid, pupil.gid), 0);
+        if (!before.isEmpty()) {
+            QVERIFY(writeBytes(programFile(), before));
+            ::chmod(local(programFile()).constData(), 0666);  // FAT has no modes to set
+        }
+        if (folder == "group") {
+            const Player first{65533, kClass, 002};
+            QCOMPARE(runProbe({"play", m_program, m_data, "Ada", "99999", "1"}, first),
+                     QByteArray("played 1"));
+        }
+
+        // Only root may mount FUSE file systems for itself alone: it plays on the stick.
+        const QByteArray played = runProbe({"play", m_program, m_data, "Bo", "99998", "1"},
+                                           folder == "fat" ? Player{} : pupil, room);
+        if (room >= 0) {  // the old table is whole again
+            QCOMPARE(played, QByteArray("unsaved Bo0"));
+            QCOMPARE(readBytes(programFile()), before);
+            return;
+        }
+        QCOMPARE(played, QByteArray("played 1"));
+        const QByteArray shared = readBytes(programFile());
+        QVERIFY(shared.contains("\"Bo0\""));
+        QCOMPARE(shared.contains("\"Ada0\""), folder == "group");
+        QCOMPARE(shared.contains("\"Mira\""), before == fixture("ten.dat"));
+        QCOMPARE(readBytes(m_program + "/hiscore.bad"), before == fixture("ten.dat") ? "" : before);
+        QVERIFY(!QFileInfo::exists(dataFile()));
+        QCOMPARE(hiddenEntries(m_program), QStringList());
     }
 
     void oddThingsNamedLikeTheFile_data() {
@@ -306,7 +435,8 @@ private slots:
         QCOMPARE(readBytes(programFile()), fixture("default.dat"));
 
         const QString bad = m_program + "/hiscore.bad";
-        const qint64 kept = std::min<qint64>(size, HighScoreFile::kBadCopyLimit);
+        // The help page promises the first 1,048,576 bytes.
+        const qint64 kept = std::min<qint64>(size, 1048576);
         QVERIFY(S_ISREG(lstatOf(bad).st_mode));
         QVERIFY(lstatOf(bad).st_ino != statOf(outside).st_ino);
         QCOMPARE(lstatOf(bad).st_nlink, nlink_t(1));
@@ -332,15 +462,12 @@ private slots:
         QVERIFY(writeBytes(programFile(), fixture("twelve-lines.dat")));
         HighScoreFile file = scoreFile();
         auto room = std::make_shared<long>(bytesBeforeFull);
-        file.setSaveHooks({.write = [room](int fd, const void* data, std::size_t size) -> long {
-                               if (*room == 0) {
-                                   errno = ENOSPC;
-                                   return -1;
-                               }
-                               const long n = ::write(fd, data, std::min<long>(*room, size));
-                               *room -= n;
-                               return n;
-                           },
+        file.setSaveHooks({.write =
+                               [room](std::size_t size) {
+                                   const long n = std::min<long>(*room, long(size));
+                                   *room -= n;
+                                   return n;  // 0: the disk is full
+                               },
                            .beforeRename = {},
                            .flush = {}});
         HighScoreTable table;
@@ -404,6 +531,33 @@ private:
         return true;
     }
 
+    static bool runQuietly(const QString& program, const QStringList& arguments) {
+        QProcess process;
+        process.start(program, arguments);
+        return process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit &&
+               process.exitCode() == 0;
+    }
+
+    // An empty FAT file system in an image file, mounted on `path` through FUSE, as a USB
+    // stick would be. Empty when mounted, else what is missing.
+    QString mountFat(const QString& path) {
+        const QStringList sbin{"/usr/sbin", "/sbin"};
+        const QString mkfs = QStandardPaths::findExecutable("mkfs.fat", sbin);
+        if (QStandardPaths::findExecutable("fusefat").isEmpty() || mkfs.isEmpty()) {
+            return "a FAT stick needs fusefat and mkfs.fat (Debian: fusefat, dosfstools)";
+        }
+        const QString image = m_dir->filePath("stick.img");
+        if (!writeBytes(image, QByteArray()) || ::truncate(local(image).constData(), 8 << 20) ||
+            !runQuietly(mkfs, {"-n", "STICK", image})) {
+            return "mkfs.fat could not make a FAT image";
+        }
+        if (!runQuietly("fusefat", {"-o", "rw+", image, path})) {
+            return "fusefat could not mount a FAT image (no /dev/fuse here?)";
+        }
+        m_mounts << path;
+        return {};
+    }
+
     bool makeReadOnly(const QString& path) {
         const QByteArray p = local(path);
         if (::mount(p.constData(), p.constData(), nullptr, MS_BIND, nullptr) != 0) {
@@ -414,17 +568,33 @@ private:
                        nullptr) == 0;
     }
 
-    QByteArray runProbe(const QStringList& arguments, bool unprivileged) {
+    // Runs the probe as this process does, or as another player: uid and gid through
+    // setpriv, with the player's umask; with `room`, on a disk that fills after so many bytes.
+    static QByteArray runProbe(const QStringList& arguments, const Player& player = {},
+                               int room = -1) {
         QProcess probe;
-        const QStringList asNobody{"--reuid=65534", "--regid=65534", "--clear-groups",
-                                   BRIGHTSUM_PROBE};
-        if (unprivileged) {
-            probe.start("setpriv", asNobody + arguments);
+        if (room >= 0) {
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert("HISCORE_PROBE_ROOM", QString::number(room));
+            probe.setProcessEnvironment(environment);
+        }
+        probe.setChildProcessModifier([mask = player.umask] { ::umask(mask); });
+        if (player.uid != 0) {
+            probe.start("setpriv", QStringList{QString("--reuid=%1").arg(player.uid),
+                                               QString("--regid=%1").arg(player.gid),
+                                               "--clear-groups", BRIGHTSUM_PROBE} +
+                                       arguments);
         } else {
             probe.start(BRIGHTSUM_PROBE, arguments);
         }
         return probe.waitForFinished(60000) ? probe.readAllStandardOutput().trimmed()
                                             : "probe did not finish";
+    }
+
+    // A program folder that other players may reach, with a table they may write.
+    bool shareProgramFolder(mode_t folderMode) {
+        return ::chmod(local(m_dir->path()).constData(), 0755) == 0 &&
+               ::chmod(local(m_program).constData(), folderMode) == 0;
     }
 
     bool m_canMount = false;

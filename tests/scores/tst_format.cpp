@@ -11,6 +11,13 @@ using namespace brightsum::testfiles;
 
 namespace {
 
+// The longest name the game places into a table: every file it writes must hold it.
+int longestPlacedName() {
+    HighScoreTable table;
+    table.InsertHighScore(1, std::string(1 << 16, 'n'), 1, 1);
+    return int(table.HighNames[0].size());
+}
+
 // ten.dat with its first name, quotes included, replaced by `field` (raw bytes).
 QByteArray tenWithFirstName(const QByteArray& field) {
     return fixture("ten.dat").replace("\"Mira\"", field);
@@ -74,7 +81,7 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<bool>("readable");
         const QByteArray ten = fixture("ten.dat");
-        const QByteArray longest(int(HighScoreTable::kMaxNameBytes), 'n');
+        const QByteArray longest(longestPlacedName(), 'n');
         QTest::newRow("nine lines") << fixture("nine-lines.dat") << false;
         QTest::newRow("empty") << QByteArray() << false;
         QTest::newRow("only line ends") << QByteArray("\r\n\r\n\r\n") << false;
@@ -96,9 +103,27 @@ private slots:
         const std::optional<HighScoreTable> table = parseBytes(bytes);
         QCOMPARE(table.has_value(), readable);
         if (table) {
-            QCOMPARE(table->HighNames[0].size(), HighScoreTable::kMaxNameBytes);
+            QCOMPARE(table->HighNames[0], std::string(longestPlacedName(), 'n'));
             QCOMPARE(table->HighNames[1], std::string("Oskar"));
         }
+    }
+
+    // Bytes that only look like UTF-8 (an encoded surrogate, an overlong form) make the file
+    // one in the legacy code page, Windows-1252, as a file edited by hand on Windows is.
+    void notQuiteUtf8ReadsAsWindows1252_data() {
+        QTest::addColumn<QByteArray>("name");  // the first name's bytes
+        QTest::addColumn<QString>("read");
+        QTest::newRow("surrogate ED A0 80") << QByteArray("\xED\xA0\x80") << QString("í\u00A0€");
+        QTest::newRow("overlong E0 80 AF") << QByteArray("\xE0\x80\xAF") << QString("à€¯");
+        QTest::newRow("overlong C0 AF") << QByteArray("\xC0\xAF") << QString("À¯");
+    }
+
+    void notQuiteUtf8ReadsAsWindows1252() {
+        QFETCH(QByteArray, name);
+        QFETCH(QString, read);
+        const std::optional<HighScoreTable> table = parseBytes(tenWithFirstName('"' + name + '"'));
+        QVERIFY(table);
+        QCOMPARE(QString::fromStdString(table->HighNames[0]), read);
     }
 
     void aWrittenFileReadsBackAndRewritesTheSameBytes() {
@@ -131,15 +156,14 @@ private slots:
     void writerKeepsEveryFieldReadable() {
         // A Windows-1252 name of the longest length doubles in UTF-8; a second name outside the
         // code page forces UTF-8, so the first must be cut to stay a readable field.
-        const QByteArray narrow(int(HighScoreTable::kMaxNameBytes), '\xE9');
+        const QByteArray narrow(longestPlacedName(), '\xE9');
         std::optional<HighScoreTable> table = parseBytes(tenWithFirstName('"' + narrow + '"'));
         QVERIFY(table);
-        QCOMPARE(table->HighNames[0].size(), 2 * HighScoreTable::kMaxNameBytes);
         table->HighNames[1] = "李雷";
 
         const std::optional<HighScoreTable> read = parseBytes(serialised(*table));
         QVERIFY(read);
-        QCOMPARE(read->HighNames[0], table->HighNames[0].substr(0, HighScoreTable::kMaxNameBytes));
+        QCOMPARE(read->HighNames[0], table->HighNames[0].substr(0, narrow.size()));
         QCOMPARE(read->HighNames[1], std::string("李雷"));
     }
 

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "FileLock.h"
 #include "HighScoreFile.h"
 #include "TestFiles.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -9,10 +11,15 @@
 #include <QStringList>
 #include <QTest>
 
+#include <time.h>
+
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <string>
+#include <thread>
 
 using namespace brightsum;
 using namespace brightsum::testfiles;
@@ -33,6 +40,23 @@ bool placeAndSave(const HighScoreFile& file, HighScoreTable& table, const std::s
     table.InsertHighScore(*slot, name, points, level);
     const NewHighScore entry{name, points, level};
     return file.SaveNewHighScores(table, {&entry, 1});
+}
+
+double threadCpuSeconds() {
+    timespec now{};
+    ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
+}
+
+// How many descriptors of this process have the file open.
+int descriptorsOf(const QString& path) {
+    const QString target = QFileInfo(path).canonicalFilePath();
+    int count = 0;
+    for (const QFileInfo& fd :
+         QDir("/proc/self/fd").entryInfoList(QDir::AllEntries | QDir::System)) {
+        count += fd.symLinkTarget() == target ? 1 : 0;
+    }
+    return count;
 }
 
 QStringList fileRows(const QString& path) {
@@ -107,21 +131,41 @@ private slots:
         QCOMPARE(serialised(expected), readBytes(programFile()));
     }
 
-    // When the file cannot be read at the save, the table in memory is saved as it is.
+    // The table the save re-reads is sorted before the new entry is placed in it: a file in
+    // another order (edited by hand) loses its lowest entry, never its best.
+    void newEntryIsPlacedIntoTheFilesTableSorted() {
+        const QByteArray ten = fixture("ten.dat");
+        const qsizetype secondLine = ten.indexOf('\n') + 1;
+        QVERIFY(writeBytes(programFile(), ten.mid(secondLine) + ten.left(secondLine)));
+        const HighScoreFile file = scoreFile();
+        HighScoreTable table;
+        QVERIFY(file.LoadHighScores(table));
+        QVERIFY(placeAndSave(file, table, "Nova", 60, 1));
+        const QStringList rows = fileRows(programFile());
+        QCOMPARE(rows.first(), " 9500|Mira| 5");
+        QCOMPARE(rows.last(), " 60|Nova| 1");
+    }
+
+    // When the file cannot be read at the save (damaged or removed while the player typed a
+    // name), the table in memory is saved as it is, and a damaged file is kept as
+    // "hiscore.bad", as at start-up.
     void unreadableFileAtTheSaveTakesTheTableInMemory_data() {
         QTest::addColumn<QByteArray>("damaged");
-        QTest::newRow("nine lines") << fixture("nine-lines.dat");
-        QTest::newRow("removed") << QByteArray();
+        QTest::addColumn<bool>("removed");
+        QTest::newRow("cut in half") << fixture("ten.dat").left(180) << false;
+        QTest::newRow("random bytes") << QByteArray("\x8f\0\xff\x13\"x", 6) << false;
+        QTest::newRow("emptied") << QByteArray("") << false;
+        QTest::newRow("removed") << QByteArray() << true;
     }
 
     void unreadableFileAtTheSaveTakesTheTableInMemory() {
         QFETCH(QByteArray, damaged);
+        QFETCH(bool, removed);
         QVERIFY(writeBytes(programFile(), fixture("ten.dat")));
         const HighScoreFile file = scoreFile();
         HighScoreTable table;
         QVERIFY(file.LoadHighScores(table));
-        QVERIFY(damaged.isEmpty() ? QFile::remove(programFile())
-                                  : writeBytes(programFile(), damaged));
+        QVERIFY(removed ? QFile::remove(programFile()) : writeBytes(programFile(), damaged));
 
         HighScoreTable expected = table;
         expected.SortHighScores();
@@ -129,6 +173,8 @@ private slots:
         QVERIFY(placeAndSave(file, table, "Nova", 99999, 2));
         QVERIFY(table == expected);
         QCOMPARE(readBytes(programFile()), serialised(expected));
+        QCOMPARE(QFileInfo::exists(m_program + "/hiscore.bad"), !removed);
+        QCOMPARE(readBytes(m_program + "/hiscore.bad"), damaged);
     }
 
     // Another copy keeps the lock: every operation that writes gives up after the timeout and
@@ -184,17 +230,43 @@ private slots:
         QCOMPARE(fileRows(programFile())[0], " 99999|Nova| 5");
     }
 
-    // Something planted in the lock file's place is neither followed nor written through, and
-    // the game still saves, as it did before there was a lock.
+    // A link planted in the lock file's place is neither followed nor written through, and
+    // with no lock to be had nothing is saved (the faults test tries more such things).
     void somethingInTheLockFilesPlaceIsLeftAlone() {
         const QString outside = m_dir->filePath("outside");
         const QString lockFile = m_program + "/" + HighScoreFile::kLockFileName;
         QVERIFY(QFile::link(outside, lockFile));
         const HighScoreFile file = scoreFile();
-        QVERIFY(file.SaveHighScores(HighScoreTable::DefaultHighScores()));
-        QCOMPARE(readBytes(programFile()), fixture("default.dat"));
+        QVERIFY(!file.SaveHighScores(HighScoreTable::DefaultHighScores()));
+        QVERIFY(!QFileInfo::exists(programFile()));
         QVERIFY(!QFileInfo::exists(outside));
         QVERIFY(QFileInfo(lockFile).isSymLink());
+    }
+
+    // A copy that waits while the lock file is replaced must not take the old file for the
+    // lock once it is free, while another copy holds the new one; and it waits asleep.
+    void waitingThroughAReplacedLockFileGivesOneHolderAndSleeps() {
+        const QString lockPath = m_program + "/" + HighScoreFile::kLockFileName;
+        auto first = std::make_unique<FileLock>(lockPath.toStdString(), 0ms);
+        QCOMPARE(first->state(), FileLock::State::Held);
+        std::atomic<FileLock::State> waited{FileLock::State::Held};
+        std::atomic<double> cpuSeconds{0};
+        std::jthread waiter([&] {
+            const double start = threadCpuSeconds();
+            const FileLock lock(lockPath.toStdString(), 1500ms);
+            cpuSeconds = threadCpuSeconds() - start;
+            waited = lock.state();
+        });
+
+        // Once the waiter has the old file open, a new one takes its name and is locked.
+        QTRY_COMPARE(descriptorsOf(lockPath), 2);
+        QVERIFY(QFile::rename(lockPath, lockPath + ".old"));
+        const FileLock second(lockPath.toStdString(), 0ms);
+        QCOMPARE(second.state(), FileLock::State::Held);
+        first.reset();
+        waiter.join();
+        QCOMPARE(waited.load(), FileLock::State::Busy);
+        QVERIFY2(cpuSeconds < 0.3, qPrintable(QString("%1 s of CPU").arg(cpuSeconds)));
     }
 
     // Two copies playing and restarting as fast as they can, each checking after every step

@@ -109,14 +109,26 @@ private slots:
         QCOMPARE(QByteArray::fromStdString(table.HighNames[3]), QByteArray("Sorrel"));
     }
 
-    void insertCutsAnOverlongNameAtACharacterBoundary() {
-        // One byte short of the limit, then a two-byte letter that would cross it.
-        const std::string head(HighScoreTable::kMaxNameBytes - 1, 'x');
-        HighScoreTable table = HighScoreTable::DefaultHighScores();
-        table.InsertHighScore(1, head + "étail", 2000, 1);
-        QCOMPARE(table.HighNames[0], head);
-        table.InsertHighScore(1, std::string(1 << 20, 'n'), 3000, 1);
-        QCOMPARE(table.HighNames[0].size(), HighScoreTable::kMaxNameBytes);
+    // A name longer than the file can hold is cut when placed: at a character boundary, no
+    // shorter than it must be, and so that the file holds it and reads it back unchanged.
+    void insertCutsAnOverlongNameSoTheFileHoldsIt() {
+        for (const std::string lead : {"", "x", "xx"}) {  // every cut within a 3-byte letter
+            std::string name = lead;
+            while (name.size() < 1 << 16) {
+                name += "李";
+            }
+            HighScoreTable table = HighScoreTable::DefaultHighScores();
+            table.InsertHighScore(1, name, 2000, 1);
+            const std::string kept = table.HighNames[0];
+            QVERIFY(kept.size() < name.size() && name.starts_with(kept));
+            QCOMPARE(QString::fromUtf8(kept).toStdString(), kept);  // no half letter
+            const std::optional<HighScoreTable> read =
+                testfiles::parseBytes(testfiles::serialised(table));
+            QVERIFY(read);
+            QCOMPARE(read->HighNames[0], kept);
+            table.InsertHighScore(1, kept + "李", 2000, 1);
+            QCOMPARE(table.HighNames[0], kept);  // not a letter more fits
+        }
     }
 
     void sort_data() {

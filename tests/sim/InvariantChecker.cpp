@@ -42,19 +42,19 @@ void InvariantChecker::onTrace(const TraceEntry& entry) {
         m_questionClosed = false;
         m_questionAnswered = false;
         ++m_questionsThisGame;
-    } else if (what == "cue good.wav") {
+    } else if (what == SimSound::note(Cue::Good)) {
         if (m_questionAnswered) {
             fail("question " + std::to_string(m_desktop.state().QuestionNumber) +
                  " was scored twice");
         }
         m_questionAnswered = true;
         m_questionClosed = true;
-    } else if (what == "cue timeup.wav") {
+    } else if (what == SimSound::note(Cue::TimeUp)) {
         if (m_questionAnswered) {
             fail("an answered question timed out");
         }
         m_questionClosed = true;
-    } else if (what == "cue finish.wav" || what == "cue hiscore.wav") {
+    } else if (what == SimSound::note(Cue::Finish) || what == SimSound::note(Cue::HighScore)) {
         ++m_endsThisGame;
         if (!m_inGame || m_endsThisGame > 1) {
             fail("a game ended twice");

@@ -228,7 +228,7 @@ void SimDesktop::menuAt(double time, char operation, int level) {
 
 std::optional<std::pair<int, int>> SimDesktop::findPair(bool right) const {
     const double target = TextValue(m_window.caption(Label::lblAnswer));
-    const bool subtract = state().Operation == "-";
+    const bool subtract = state().Operation == Operation::Subtraction;
     for (int i = 0; i < kBoardButtons; ++i) {
         const double first = TextValue(m_window.buttonCaption(i));
         for (int j = 0; j < kBoardButtons; ++j) {

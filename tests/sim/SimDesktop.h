@@ -40,7 +40,7 @@ struct TraceEntry {
 // the thread was held up arrive as one tick, after which the timer keeps the new phase.
 //
 // Everything that happens is written to a trace ("cue good.wav", "lblScore=1000",
-// "tmrCounter off", "click 7", "message Game Over"), which tests read for order.
+// "tmrCounter off", "click 7", "message GameOver"), which tests read for order.
 class SimDesktop : public ClockPort, public EventPump {
 public:
     // The high-score file lives in programFolder, or in dataFolder when that cannot be

@@ -7,9 +7,10 @@
 
 namespace brightsum::sim {
 
-DialogAnswer SimDialogs::run(bool prompt, const std::string& title, const std::string& text) {
-    m_records.push_back({prompt, title, text, m_desktop.now()});
-    m_desktop.note((prompt ? "prompt " : "message ") + title);
+DialogAnswer SimDialogs::run(bool prompt, const Message& message) {
+    const std::string name(messageInfo(message.id).name);
+    m_records.push_back({prompt, message, m_desktop.now()});
+    m_desktop.note((prompt ? "prompt " : "message ") + name);
     const std::size_t index = m_records.size() - 1;
     DialogAnswer answer;
     if (!m_queue.empty()) {
@@ -22,22 +23,22 @@ DialogAnswer SimDialogs::run(bool prompt, const std::string& title, const std::s
     }
     m_desktop.runModal(answer.openFor);
     m_records[index].closedAt = m_desktop.now();
-    m_desktop.note("closed " + title);
+    m_desktop.note("closed " + name);
     return answer;
 }
 
-std::optional<std::string> SimDialogs::askText(const std::string& title, const std::string& text) {
-    const DialogAnswer answer = run(true, title, text);
+std::optional<std::string> SimDialogs::askText(const Message& message) {
+    const DialogAnswer answer = run(true, message);
     if (answer.kind == DialogAnswer::Kind::Cancel) {
         return std::nullopt;
     }
     return answer.text;  // empty after OK on an untouched prompt
 }
 
-int SimDialogs::count(const std::string& title) const {
+int SimDialogs::count(MessageId id) const {
     return static_cast<int>(
         std::count_if(m_records.begin(), m_records.end(),
-                      [&](const DialogRecord& record) { return record.title == title; }));
+                      [&](const DialogRecord& record) { return record.message.id == id; }));
 }
 
 }  // namespace brightsum::sim

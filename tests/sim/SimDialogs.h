@@ -30,8 +30,7 @@ struct DialogAnswer {
 
 struct DialogRecord {
     bool prompt = false;
-    std::string title;
-    std::string text;
+    Message message;
     double openedAt = 0;
     double closedAt = -1;  // -1 while open
 };
@@ -42,10 +41,8 @@ class SimDialogs final : public DialogPort {
 public:
     explicit SimDialogs(SimDesktop& desktop) : m_desktop(desktop) {}
 
-    void showMessage(const std::string& title, const std::string& text) override {
-        run(false, title, text);
-    }
-    std::optional<std::string> askText(const std::string& title, const std::string& text) override;
+    void showMessage(const Message& message) override { run(false, message); }
+    std::optional<std::string> askText(const Message& message) override;
 
     void queue(DialogAnswer answer) { m_queue.push_back(std::move(answer)); }
     void setResponder(std::function<DialogAnswer(const DialogRecord&)> responder) {
@@ -53,10 +50,10 @@ public:
     }
 
     const std::vector<DialogRecord>& records() const { return m_records; }
-    int count(const std::string& title) const;
+    int count(MessageId id) const;
 
 private:
-    DialogAnswer run(bool prompt, const std::string& title, const std::string& text);
+    DialogAnswer run(bool prompt, const Message& message);
 
     SimDesktop& m_desktop;
     std::deque<DialogAnswer> m_queue;

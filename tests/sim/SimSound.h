@@ -12,7 +12,7 @@ namespace brightsum::sim {
 class SimDesktop;
 
 struct PlayedCue {
-    std::string file;
+    Cue cue = Cue::Select;
     CueMode mode = CueMode::Async;
 
     friend bool operator==(const PlayedCue&, const PlayedCue&) = default;
@@ -26,16 +26,19 @@ public:
     SimSound() = default;
     explicit SimSound(SimDesktop& desktop) : m_desktop(&desktop) {}
 
-    void PlaySoundCue(const std::string& file, CueMode mode) override;
+    void PlaySoundCue(Cue cue, CueMode mode) override;
 
-    void setLength(const std::string& file, double seconds) { m_lengths[file] = seconds; }
+    void setLength(Cue cue, double seconds) { m_lengths[cue] = seconds; }
     const std::vector<PlayedCue>& cues() const { return m_cues; }
-    int count(const std::string& file) const;
+    int count(Cue cue) const;
+
+    // How the trace writes a cue: "cue good.wav".
+    static std::string note(Cue cue) { return "cue " + std::string(cueFile(cue)); }
 
 private:
     SimDesktop* m_desktop = nullptr;
     // Only the waited cue's length matters to the game; the shipped one is this short.
-    std::map<std::string, double> m_lengths{{"select.wav", 0.08}};
+    std::map<Cue, double> m_lengths{{Cue::Select, 0.08}};
     std::vector<PlayedCue> m_cues;
 };
 

@@ -80,8 +80,14 @@ void SimWindow::centre() {
     m_desktop.note("centre");
 }
 
-void SimWindow::announce(const std::string& message) {
-    m_desktop.note("announce " + message);
+void SimWindow::announce(const Message& message) {
+    // "announce FinalScore 5400": the message and the numbers it uses.
+    const MessageInfo& info = messageInfo(message.id);
+    std::string note = "announce " + std::string(info.name);
+    for (int i = 0; i < info.arguments; ++i) {
+        note += " " + std::to_string(message.args.at(static_cast<std::size_t>(i)));
+    }
+    m_desktop.note(note);
 }
 
 }  // namespace brightsum::sim

@@ -25,7 +25,7 @@ public:
     void setButtonColour(int index, int paletteIndex) override;
     void setTimerEnabled(Timer timer, bool enabled) override;
     void centre() override;
-    void announce(const std::string& message) override;
+    void announce(const Message& message) override;
 
     // "lblScore", "lblPart1", ...
     std::string caption(std::string_view controlName) const;

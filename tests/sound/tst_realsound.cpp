@@ -35,13 +35,13 @@ namespace {
 
 const std::filesystem::path kProgramFolder = BRIGHTSUM_PROGRAM_DIR;
 
-double lengthOf(const std::string& file) {
-    const auto info = WaveFileInfo::read(kProgramFolder / file);
+double lengthOf(Cue cue) {
+    const auto info = WaveFileInfo::read(kProgramFolder / cueFile(cue));
     return info ? info->duration().count() / 1e6 : 0.0;
 }
 
-double audibleLengthOf(const std::string& file) {
-    const auto wave = WaveSamples::read(kProgramFolder / file);
+double audibleLengthOf(Cue cue) {
+    const auto wave = WaveSamples::read(kProgramFolder / cueFile(cue));
     return wave ? wave->audibleSeconds() : 0.0;
 }
 
@@ -250,22 +250,23 @@ std::optional<WaveSamples> RealSoundTest::record(const std::function<void()>& pl
 }
 
 void RealSoundTest::cueIsHeardWholeAndWaitedForOnlyWhenAsked_data() {
-    QTest::addColumn<QString>("file");
+    QTest::addColumn<Cue>("cue");
     QTest::addColumn<bool>("wait");
-    QTest::newRow("select, waited") << "select.wav" << true;
-    QTest::newRow("good, waited") << "good.wav" << true;
-    for (const char* file :
-         {"good.wav", "bad.wav", "timeup.wav", "finish.wav", "hiscore.wav", "showhi.wav"}) {
-        QTest::newRow(file) << file << false;
+    QTest::newRow("select, waited") << Cue::Select << true;
+    QTest::newRow("good, waited") << Cue::Good << true;
+    for (const CueInfo& info : kCues) {
+        if (info.cue != Cue::Select) {
+            QTest::newRow(info.file.data()) << info.cue << false;
+        }
     }
 }
 
 void RealSoundTest::cueIsHeardWholeAndWaitedForOnlyWhenAsked() {
     REQUIRE_NULL_SINK();
-    QFETCH(QString, file);
+    QFETCH(Cue, cue);
     QFETCH(bool, wait);
-    const double length = lengthOf(file.toStdString());
-    const double audible = audibleLengthOf(file.toStdString());
+    const double length = lengthOf(cue);
+    const double audible = audibleLengthOf(cue);
     QVERIFY(length > 0.0 && audible > 0.0);
 
     CanberraSoundPlayer player(kProgramFolder);
@@ -273,9 +274,8 @@ void RealSoundTest::cueIsHeardWholeAndWaitedForOnlyWhenAsked() {
     // An unwaited cue is left to play out: the player lives on, as it does in the game.
     const auto heard = record(
         [&] {
-            returned = secondsTaken([&] {
-                player.PlaySoundCue(file.toStdString(), wait ? CueMode::Wait : CueMode::Async);
-            });
+            returned = secondsTaken(
+                [&] { player.PlaySoundCue(cue, wait ? CueMode::Wait : CueMode::Async); });
         },
         wait ? 0 : static_cast<int>(length * 1000));
     QVERIFY(heard);
@@ -284,7 +284,7 @@ void RealSoundTest::cueIsHeardWholeAndWaitedForOnlyWhenAsked() {
     QVERIFY2(heardWhole(*heard, audible),
              qPrintable(QString("heard %1 s of %2 s").arg(heard->audibleSeconds()).arg(audible)));
     if (wait) {
-        qInfo("%s (%.1f ms long) held the caller for %.1f ms", qPrintable(file), length * 1e3,
+        qInfo("%s (%.1f ms long) held the caller for %.1f ms", cueFile(cue).data(), length * 1e3,
               returned * 1e3);
         // The sink may take up to one 20 ms block ahead of the clock.
         QVERIFY2(returned >= length - 0.020 && returned < length + 0.5,
@@ -315,9 +315,9 @@ void RealSoundTest::cueFromAFolderWithAHostileName() {
     const auto folder = folderWithCue(parent.path(), folderName, "good.wav");
 
     CanberraSoundPlayer player(folder);
-    const auto heard = record([&] { player.PlaySoundCue("good.wav", CueMode::Wait); }, 0);
+    const auto heard = record([&] { player.PlaySoundCue(Cue::Good, CueMode::Wait); }, 0);
     QVERIFY(heard);
-    QVERIFY2(heardWhole(*heard, audibleLengthOf("good.wav")),
+    QVERIFY2(heardWhole(*heard, audibleLengthOf(Cue::Good)),
              qPrintable(QString("heard %1 s").arg(heard->audibleSeconds())));
     QVERIFY(!QFile::exists(QDir(parent.path()).filePath("X")));
     QVERIFY(!QFile::exists(QDir::current().filePath("X")));
@@ -328,7 +328,7 @@ void RealSoundTest::cueFromAFolderWithAHostileName() {
 void RealSoundTest::cueCarriesItsDescriptionForTheMixer() {
     REQUIRE_NULL_SINK();
     CanberraSoundPlayer player(kProgramFolder);
-    player.PlaySoundCue("hiscore.wav", CueMode::Async);  // long enough to be looked at
+    player.PlaySoundCue(Cue::HighScore, CueMode::Async);  // long enough to be looked at
     QString streams;
     QTRY_VERIFY_WITH_TIMEOUT(
         [&streams] {
@@ -347,7 +347,7 @@ void RealSoundTest::cueCarriesItsDescriptionForTheMixer() {
 
 void RealSoundTest::newerCueCutsTheOlderShort() {
     REQUIRE_NULL_SINK();
-    QVERIFY(audibleLengthOf("hiscore.wav") > 1.5);
+    QVERIFY(audibleLengthOf(Cue::HighScore) > 1.5);
 
     CanberraSoundPlayer player(kProgramFolder);
     double olderPlayed = 0.0;
@@ -355,15 +355,15 @@ void RealSoundTest::newerCueCutsTheOlderShort() {
     const auto heard = record(
         [&] {
             olderPlayed = secondsTaken([&] {
-                player.PlaySoundCue("hiscore.wav", CueMode::Async);
+                player.PlaySoundCue(Cue::HighScore, CueMode::Async);
                 QThread::msleep(400);
             });
-            player.PlaySoundCue("good.wav", CueMode::Wait);
+            player.PlaySoundCue(Cue::Good, CueMode::Wait);
         },
         500);
     QVERIFY(heard);
 
-    const double expected = olderPlayed + audibleLengthOf("good.wav");
+    const double expected = olderPlayed + audibleLengthOf(Cue::Good);
     QVERIFY2(std::abs(heard->audibleSeconds() - expected) < 0.15,
              qPrintable(QString("heard %1 s, expected %2 s of sound")
                             .arg(heard->audibleSeconds())
@@ -395,7 +395,7 @@ void RealSoundTest::unplayableFileSoundsTheAlertInstead() {
     const auto heard = record(
         [&] {
             returned = secondsTaken(
-                [&] { player.PlaySoundCue("select.wav", wait ? CueMode::Wait : CueMode::Async); });
+                [&] { player.PlaySoundCue(Cue::Select, wait ? CueMode::Wait : CueMode::Async); });
         },
         wait ? 0 : 1000);
     QVERIFY(heard);
@@ -408,10 +408,14 @@ void RealSoundTest::unplayableFileSoundsTheAlertInstead() {
 
 void RealSoundTest::withoutAServerACueReturnsAtOnce() {
     const auto noServer = pointAtServer(m_scratch.filePath("no-server"));
-    CanberraSoundPlayer player(kProgramFolder);
-    for (const char* file : {"hiscore.wav", "nothing-here.wav"}) {
-        const double returned = secondsTaken([&] { player.PlaySoundCue(file, CueMode::Wait); });
-        QVERIFY2(returned < 0.5, qPrintable(QString("%1: %2 s").arg(file).arg(returned)));
+    // A cue the folder holds, and one it lacks.
+    for (const std::filesystem::path& folder :
+         {kProgramFolder,
+          std::filesystem::path(m_scratch.filePath("nothing-here").toStdString())}) {
+        CanberraSoundPlayer player(folder);
+        const double returned =
+            secondsTaken([&] { player.PlaySoundCue(Cue::HighScore, CueMode::Wait); });
+        QVERIFY2(returned < 0.5, qPrintable(QString("%1: %2 s").arg(folder.c_str()).arg(returned)));
     }
 }
 
@@ -453,11 +457,11 @@ void RealSoundTest::stalledServerHoldsAWaitedCueOneSecondPastItsLengthAtMost() {
         ::kill(pid, SIGSTOP);
     });
     const double returned =
-        secondsTaken([&] { player.PlaySoundCue("hiscore.wav", CueMode::Wait); });
+        secondsTaken([&] { player.PlaySoundCue(Cue::HighScore, CueMode::Wait); });
     freezer.join();
     ::kill(pid, SIGCONT);
 
-    const double length = lengthOf("hiscore.wav");
+    const double length = lengthOf(Cue::HighScore);
     QVERIFY2(returned > length + 0.8 && returned < length + 2.0,
              qPrintable(QString("returned after %1 s for a %2 s cue").arg(returned).arg(length)));
 }
@@ -470,23 +474,23 @@ void RealSoundTest::desktopServerStalledMidGameHoldsNoCueLong() {
     if (!server) {
         QSKIP("BRIGHTSUM_PULSE_PID does not name the test desktop's sound server");
     }
-    const double select = lengthOf("select.wav");
+    const double select = lengthOf(Cue::Select);
     CanberraSoundPlayer player(kProgramFolder);
-    player.PlaySoundCue("select.wav", CueMode::Wait);  // connected, and idle again
+    player.PlaySoundCue(Cue::Select, CueMode::Wait);  // connected, and idle again
 
     {
         StalledServer stalled(*server);
         QVERIFY(stalled.stopped());
         for (int click = 1; click <= 3; ++click) {
             const double waited =
-                secondsTaken([&] { player.PlaySoundCue("select.wav", CueMode::Wait); });
+                secondsTaken([&] { player.PlaySoundCue(Cue::Select, CueMode::Wait); });
             QVERIFY2(waited >= select + 0.95 && waited < 1.5,
                      qPrintable(QString("click %1: select.wav (%2 s) held the caller %3 s")
                                     .arg(click)
                                     .arg(select)
                                     .arg(waited)));
             const double async =
-                secondsTaken([&] { player.PlaySoundCue("good.wav", CueMode::Async); });
+                secondsTaken([&] { player.PlaySoundCue(Cue::Good, CueMode::Async); });
             qInfo("click %d on a stalled server: select.wav waited %.3f s, good.wav %.6f s", click,
                   waited, async);
             QVERIFY2(async < 0.05, qPrintable(QString("good.wav held the caller %1 s").arg(async)));
@@ -495,9 +499,9 @@ void RealSoundTest::desktopServerStalledMidGameHoldsNoCueLong() {
 
     // Let calls that were held up finish before listening.
     QThread::msleep(300);
-    const auto heard = record([&] { player.PlaySoundCue("good.wav", CueMode::Wait); }, 0);
+    const auto heard = record([&] { player.PlaySoundCue(Cue::Good, CueMode::Wait); }, 0);
     QVERIFY(heard);
-    QVERIFY2(heardWhole(*heard, audibleLengthOf("good.wav")),
+    QVERIFY2(heardWhole(*heard, audibleLengthOf(Cue::Good)),
              qPrintable(QString("after the server came back, heard %1 s of good.wav")
                             .arg(heard->audibleSeconds())));
 }
@@ -509,7 +513,7 @@ void RealSoundTest::desktopServerStalledBeforeStartHoldsNothingLong() {
     if (!server) {
         QSKIP("BRIGHTSUM_PULSE_PID does not name the test desktop's sound server");
     }
-    const double select = lengthOf("select.wav");
+    const double select = lengthOf(Cue::Select);
     StalledServer stalled(*server);
     QVERIFY(stalled.stopped());
 
@@ -526,10 +530,10 @@ void RealSoundTest::desktopServerStalledBeforeStartHoldsNothingLong() {
     std::optional<CanberraSoundPlayer> player;
     const double built = secondsTaken([&] { player.emplace(kProgramFolder); });
     QVERIFY2(built < 0.1, qPrintable(QString("construction took %1 s").arg(built)));
-    const double waited = secondsTaken([&] { player->PlaySoundCue("select.wav", CueMode::Wait); });
+    const double waited = secondsTaken([&] { player->PlaySoundCue(Cue::Select, CueMode::Wait); });
     QVERIFY2(waited >= select + 0.95 && waited < 1.5,
              qPrintable(QString("select.wav held the caller %1 s").arg(waited)));
-    const double async = secondsTaken([&] { player->PlaySoundCue("good.wav", CueMode::Async); });
+    const double async = secondsTaken([&] { player->PlaySoundCue(Cue::Good, CueMode::Async); });
     qInfo("stalled before start: built in %.6f s, select.wav waited %.3f s, good.wav %.6f s", built,
           waited, async);
     QVERIFY2(async < 0.05, qPrintable(QString("good.wav held the caller %1 s").arg(async)));
@@ -537,9 +541,9 @@ void RealSoundTest::desktopServerStalledBeforeStartHoldsNothingLong() {
     // The same player sounds once the server answers.
     stalled.resume();
     QThread::msleep(300);
-    const auto heard = record([&] { player->PlaySoundCue("good.wav", CueMode::Wait); }, 0);
+    const auto heard = record([&] { player->PlaySoundCue(Cue::Good, CueMode::Wait); }, 0);
     QVERIFY(heard);
-    QVERIFY2(heardWhole(*heard, audibleLengthOf("good.wav")),
+    QVERIFY2(heardWhole(*heard, audibleLengthOf(Cue::Good)),
              qPrintable(QString("after the server came back, heard %1 s of good.wav")
                             .arg(heard->audibleSeconds())));
 }

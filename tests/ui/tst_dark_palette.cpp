@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "AboutWindow.h"
 #include "BoardButton.h"
+#include "HelpViewer.h"
 #include "HighScoreTable.h"
 #include "HighScoreWindow.h"
 #include "MainWindow.h"
@@ -11,6 +12,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 
 #include <algorithm>
@@ -213,8 +215,11 @@ void DarkPaletteTest::mainWindowTextsAreBlackOnTheirColours() {
         QVERIFY2(ink.ratio >= (i == 0 ? 2.4 : 4.5), qPrintable(describe("button", ink)));
     }
 
-    // The menu bar keeps the desktop's scheme.
-    QCOMPARE(form.menuBar()->palette().color(QPalette::WindowText), QColor(Qt::white));
+    // The menu bar keeps the desktop's scheme: light text drawn on its dark bar.
+    const Ink menu = inkIn(form.menuBar()->grab().toImage(), form.menuBar()->rect());
+    qInfo().noquote() << describe(QStringLiteral("menu bar"), menu);
+    QVERIFY2(menu.background.lightness() < 100 && menu.text.lightness() > 200,
+             qPrintable(describe(QStringLiteral("menu bar"), menu)));
 }
 
 void DarkPaletteTest::aboutAndHighScoreTextsStandOut() {
@@ -228,6 +233,16 @@ void DarkPaletteTest::aboutAndHighScoreTextsStandOut() {
     scores.show();
     QVERIFY(QTest::qWaitForWindowExposed(&scores));
     checkTexts(&scores, scores.grab().toImage(), 4.5);
+
+    // The help page brings colours written for light paper: black on white, not the scheme's.
+    HelpViewer help(QUrl::fromLocalFile(QStringLiteral(BRIGHTSUM_PROGRAM_DIR "/readme.htm")),
+                    opener);
+    help.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&help));
+    const Ink page = inkIn(help.browser()->viewport()->grab().toImage(), QRect(0, 0, 400, 200));
+    qInfo().noquote() << describe(QStringLiteral("help page"), page);
+    QCOMPARE(page.background, QColor(Qt::white));
+    QVERIFY2(page.ratio >= 7, qPrintable(describe(QStringLiteral("help page"), page)));
 }
 
 void DarkPaletteTest::boardFocusRingShowsOnEveryFace_data() {

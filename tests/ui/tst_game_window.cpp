@@ -152,7 +152,7 @@ void GameWindowTest::boardClicksReachTheGame() {
 
     run.choose("add2");
     QTest::mouseClick(window.numberButton(4), Qt::LeftButton);
-    QCOMPARE(run.sound.cues(), (std::vector<sim::PlayedCue>{{"select.wav", CueMode::Wait}}));
+    QCOMPARE(run.sound.cues(), (std::vector<sim::PlayedCue>{{Cue::Select, CueMode::Wait}}));
     QCOMPARE(window.numberButton(4)->colour(), kGreenFace);
     QCOMPARE(run.text(Label::lblPart1), window.numberButton(4)->text());
 
@@ -160,8 +160,8 @@ void GameWindowTest::boardClicksReachTheGame() {
     window.numberButton(9)->setFocus();
     QTest::keyClick(window.numberButton(9), Qt::Key_Space);
     QCOMPARE(run.sound.cues().size(), std::size_t{3});
-    QCOMPARE(run.sound.cues()[1].file, std::string("select.wav"));
-    QVERIFY(run.sound.cues()[2].file == "good.wav" || run.sound.cues()[2].file == "bad.wav");
+    QCOMPARE(run.sound.cues()[1].cue, Cue::Select);
+    QVERIFY(run.sound.cues()[2].cue == Cue::Good || run.sound.cues()[2].cue == Cue::Bad);
 }
 
 // Return and keypad Enter on a focused board button are clicks: the same cue, colour and pick
@@ -178,7 +178,7 @@ void GameWindowTest::returnAndEnterPickLikeSpace() {
     QSignalSpy clicks(first, &QPushButton::clicked);
     QTest::keyClick(first, Qt::Key_Return);
     QCOMPARE(clicks.count(), 1);
-    QCOMPARE(run.sound.cues(), (std::vector<sim::PlayedCue>{{"select.wav", CueMode::Wait}}));
+    QCOMPARE(run.sound.cues(), (std::vector<sim::PlayedCue>{{Cue::Select, CueMode::Wait}}));
     QCOMPARE(first->colour(), kGreenFace);
     QCOMPARE(run.text(Label::lblPart1), first->text());
 
@@ -197,8 +197,8 @@ void GameWindowTest::returnAndEnterPickLikeSpace() {
     second->setFocus();
     QTest::keyClick(second, Qt::Key_Enter, Qt::KeypadModifier);
     QCOMPARE(run.sound.cues().size(), std::size_t{4});
-    QCOMPARE(run.sound.cues()[2].file, std::string("select.wav"));
-    QVERIFY(run.sound.cues()[3].file == "good.wav" || run.sound.cues()[3].file == "bad.wav");
+    QCOMPARE(run.sound.cues()[2].cue, Cue::Select);
+    QVERIFY(run.sound.cues()[3].cue == Cue::Good || run.sound.cues()[3].cue == Cue::Bad);
 }
 
 void GameWindowTest::timerTicksReachTheGame() {
@@ -215,7 +215,7 @@ void GameWindowTest::timerTicksReachTheGame() {
 
     // The time limit ends the question: its cue, a pause, then question 2.
     run.tick(Timer::tmrCounter);
-    QCOMPARE(run.sound.cues().back().file, std::string("timeup.wav"));
+    QCOMPARE(run.sound.cues().back().cue, Cue::TimeUp);
     QCOMPARE(run.text(Label::lblQuestionNumber), QStringLiteral("2"));
 }
 
@@ -230,7 +230,8 @@ void GameWindowTest::highScoresMenuShowsTheTableOnce() {
 
     run.choose("mnuhiscore");
     QCOMPARE(run.session.highScoreWindow().window(), shown);
-    QCOMPARE(run.sound.cues(), (std::vector<sim::PlayedCue>{{"showhi.wav", CueMode::Async}}));
+    QCOMPARE(run.sound.cues(),
+             (std::vector<sim::PlayedCue>{{Cue::ShowHighScores, CueMode::Async}}));
 }
 
 QTEST_MAIN(GameWindowTest)

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ClockPort.h"
+#include "HeldKeyFilter.h"
 #include "QtDialogs.h"
 #include "QtEventPump.h"
 
@@ -54,6 +55,7 @@ private slots:
     void messageHasTitleTextAndOkOnlyAndBlocksItsOwnerOnly();
     void promptStartsEmptyAndReturnsWhatWasTyped_data();
     void promptStartsEmptyAndReturnsWhatWasTyped();
+    void heldKeyActsOnlyInTheWindowOfItsPress();
 };
 
 // The pump sleeps in the dispatcher, never spins, and returns once an event ran.
@@ -114,7 +116,7 @@ void QtPortsTest::messageHasTitleTextAndOkOnlyAndBlocksItsOwnerOnly() {
         checked = true;
         box->buttons().first()->click();
     });
-    dialogs.showMessage("Game Over", "Game over! Your final score is 5400.");
+    dialogs.showMessage({MessageId::GameOver, 5400});
     QVERIFY(checked);
     QCOMPARE(ownerClicked.size(), 0);
     QCOMPARE(otherClicked.size(), 1);
@@ -156,10 +158,50 @@ void QtPortsTest::promptStartsEmptyAndReturnsWhatWasTyped() {
         checked = true;
         buttons->button(accept ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)->click();
     });
-    const auto name = dialogs.askText(
-        "High Score", "Congratulations! You got a High Score! Please enter your name.");
+    const auto name = dialogs.askText(MessageId::HighScorePrompt);
     QVERIFY(checked);
     QCOMPARE(name, expected);
+}
+
+// Return held on the board through the last right pair must not accept the name prompt that
+// opens meanwhile (storing an empty name), nor its repeats close the window after it; a
+// fresh press does. A key held in one window still repeats there.
+void QtPortsTest::heldKeyActsOnlyInTheWindowOfItsPress() {
+    HeldKeyFilter filter;
+    qApp->installEventFilter(&filter);
+    const auto repeat = [](QWidget* widget, Qt::Key key, const QString& text) {
+        QTest::simulateEvent(widget, true, key, Qt::NoModifier, text, true);
+    };
+
+    QWidget board;
+    auto* field = new QLineEdit(&board);
+    board.show();
+    QVERIFY(QTest::qWaitForWindowActive(&board));
+    field->setFocus();
+    QTest::keyPress(field, Qt::Key_A, Qt::NoModifier);
+    repeat(field, Qt::Key_A, QStringLiteral("a"));
+    repeat(field, Qt::Key_A, QStringLiteral("a"));
+    QTest::keyRelease(field, Qt::Key_A, Qt::NoModifier);
+    QCOMPARE(field->text(), QStringLiteral("aaa"));
+
+    QTest::keyPress(field, Qt::Key_Return, Qt::NoModifier);  // held from here on
+    bool openAfterRepeats = false;
+    whenDialogOpens([&](QWidget* dialog) {
+        auto* name = dialog->findChild<QLineEdit*>();
+        QTest::keyClicks(name, QStringLiteral("Ada"));
+        repeat(name, Qt::Key_Return, QStringLiteral("\r"));
+        repeat(name, Qt::Key_Escape, QString());
+        openAfterRepeats = dialog->isVisible();
+        QTest::keyRelease(name, Qt::Key_Return, Qt::NoModifier);
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+    bool accepted = false;
+    const QString typed =
+        QInputDialog::getText(&board, QStringLiteral("High Score"), QStringLiteral("Name"),
+                              QLineEdit::Normal, QString(), &accepted);
+    QVERIFY(openAfterRepeats);
+    QVERIFY(accepted);
+    QCOMPARE(typed, QStringLiteral("Ada"));
 }
 
 QTEST_MAIN(QtPortsTest)

@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "AboutWindow.h"
 #include "CueDescriptions.h"
-#include "EngineTexts.h"
 #include "GameSession.h"
 #include "HelpLauncher.h"
 #include "HelpViewer.h"
 #include "HighScoreTable.h"
 #include "HighScoreWindow.h"
 #include "MainWindow.h"
+#include "Message.h"
+#include "MessageTexts.h"
 #include "QtDialogs.h"
 #include "SimSound.h"
 #include "Translation.h"
@@ -16,6 +17,7 @@
 #include <QAbstractButton>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -31,6 +33,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <memory>
 #include <optional>
 
 using namespace brightsum;
@@ -268,7 +271,11 @@ public:
                              Box::ListRow, [list](Shown& s) { measureRow(list, s); });
                 }
             } else if (auto* bar = qobject_cast<QMenuBar*>(control)) {
-                menu(where, bar->actions(), false);
+                menu(where, bar->actions(), Keys::EveryEntry);
+            } else if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+                // Qt words this menu; where Qt has no catalogue for the language, ours must.
+                const std::unique_ptr<QMenu> popup(edit->createStandardContextMenu());
+                menu(where + QStringLiteral("/context menu"), popup->actions(), Keys::Unique);
             }
         }
     }
@@ -288,24 +295,33 @@ private:
         }
     }
 
-    // Menu captions have room to spare; their access keys must differ within each menu.
-    // (On the bar, "&High Scores" and "&Help" share theirs by design.)
-    void menu(const QString& where, const QList<QAction*>& actions, bool uniqueKeys) {
+    // Menu captions have room to spare. Each entry of our menus has an access key, different
+    // from the others' in its menu, except on the bar, where "&High Scores" and "&Help" share
+    // theirs by design; Qt's line-edit menu leaves two entries without one.
+    enum class Keys { EveryEntry, EveryEntryUnique, Unique };
+
+    void menu(const QString& where, const QList<QAction*>& actions, Keys rule) {
         QHash<QChar, QString> keys;
-        for (const QAction* action : actions) {
-            const QString place = where + QLatin1Char('/') + action->objectName();
-            add(place, action->text());
-            const QChar key = accessKey(action->text());
-            if (!action->text().isEmpty() && key.isNull()) {
-                problems
-                    << QStringLiteral("%1: no access key in \"%2\"").arg(place, action->text());
-            } else if (uniqueKeys && keys.contains(key)) {
+        for (qsizetype i = 0; i < actions.size(); ++i) {
+            const QAction* action = actions[i];
+            const QString place =
+                where + QLatin1Char('/') +
+                (action->objectName().isEmpty() ? QString::number(i) : action->objectName());
+            // Qt appends a shortcut after a tab; it is not the catalogue's.
+            const QString caption = action->text().section(QLatin1Char('\t'), 0, 0);
+            add(place, caption);
+            const QChar key = accessKey(caption);
+            if (key.isNull()) {
+                if (!caption.isEmpty() && rule != Keys::Unique) {
+                    problems << QStringLiteral("%1: no access key in \"%2\"").arg(place, caption);
+                }
+            } else if (rule != Keys::EveryEntry && keys.contains(key)) {
                 problems << QStringLiteral("%1: access key of \"%2\" is also \"%3\"'s")
-                                .arg(place, action->text(), keys.value(key));
+                                .arg(place, caption, keys.value(key));
             }
-            keys.insert(key, action->text());
+            keys.insert(key, caption);
             if (action->menu()) {
-                menu(place, action->menu()->actions(), true);
+                menu(place, action->menu()->actions(), Keys::EveryEntryUnique);
             }
         }
     }
@@ -350,36 +366,38 @@ Gatherer showEverything() {
                             (folder.path() + QStringLiteral("/data")).toStdString());
         session.start();
         MainWindow& window = session.window();
-        const std::pair<const char*, std::string> announcements[] = {
-            {"right", texts::kAnnounceRight},
-            {"wrong", texts::kAnnounceWrong},
-            {"time up", texts::kAnnounceTimeUp},
-            {"game over", texts::withScore(texts::kAnnounceGameOver, 5400)},
+        // Every message where the game puts it: a message without a title is only spoken,
+        // through the status line; one with a title is a dialog.
+        const auto name = [](const MessageInfo& info) {
+            return QString::fromUtf8(info.name.data(), static_cast<qsizetype>(info.name.size()));
         };
-        for (const auto& [name, text] : announcements) {
-            window.announce(text);
-            gather.add(QStringLiteral("Form1/announce ") + QLatin1String(name),
-                       window.findChild<QLabel*>(QStringLiteral("lblStatus"))->accessibleName());
+        for (const MessageInfo& info : kMessages) {
+            const Message message(info.id, 5400, 7);
+            if (messageTitle(message).isEmpty()) {
+                window.announce(message);
+                gather.add(
+                    QStringLiteral("Form1/announce ") + name(info),
+                    window.findChild<QLabel*>(QStringLiteral("lblStatus"))->accessibleName());
+            }
         }
         gather.window(QStringLiteral("Form1"), &window);
 
         QtDialogs dialogs(&window);
-        auto dialog = [&gather](const char* name) {
-            return [&gather, name](QWidget* box) {
-                gather.window(QLatin1String(name), box, Gatherer::Layout::Fitted);
-            };
-        };
-        whileDialogIsOpen(
-            [&] {
-                dialogs.showMessage(texts::kGameOverTitle,
-                                    texts::withScore(texts::kGameOverText, 5400));
-            },
-            dialog("game over"));
-        whileDialogIsOpen([&] { dialogs.askText(texts::kHighScoreTitle, texts::kHighScorePrompt); },
-                          dialog("name prompt"));
-        whileDialogIsOpen(
-            [&] { dialogs.showMessage(texts::kScoresNotSavedTitle, texts::kScoresNotSavedText); },
-            dialog("scores not saved"));
+        for (const MessageInfo& info : kMessages) {
+            const Message message(info.id, 5400, 7);
+            if (messageTitle(message).isEmpty()) {
+                continue;
+            }
+            whileDialogIsOpen(
+                [&] {
+                    if (info.id == MessageId::HighScorePrompt) {
+                        dialogs.askText(message);
+                    } else {
+                        dialogs.showMessage(message);
+                    }
+                },
+                [&](QWidget* box) { gather.window(name(info), box, Gatherer::Layout::Fitted); });
+        }
     }
 
     HighScoreWindow scores(HighScoreTable::DefaultHighScores(), {});
@@ -430,8 +448,8 @@ private slots:
     void cleanupTestCase();
     void everyTextTranslatedAndFitting_data();
     void everyTextTranslatedAndFitting();
-    void engineTextsWithTheirScore_data();
-    void engineTextsWithTheirScore();
+    void messagesWordedWithTheirNumbers_data();
+    void messagesWordedWithTheirNumbers();
     void cueDescriptionsForTheMixer();
 
 private:
@@ -450,10 +468,10 @@ void TranslationsTest::initTestCase() {
     QVERIFY2(english.problems.isEmpty(), qPrintable(english.problems.join(QLatin1Char('\n'))));
     // The gathering sees every kind of place a text can stand.
     const QStringList places = m_english.keys();
-    for (const char* place :
-         {"Form1/client/Label2", "/mnuAddition/add1", "Form2/List1[0]", "Form2/Command1",
-          "frmAbout/lblDisclaimer", "game over/", "name prompt/", "help page not opened/",
-          "announce right", "helpViewer:title", "link not opened/"}) {
+    for (const char* place : {"Form1/client/Label2", "/mnuAddition/add1", "Form2/List1[0]",
+                              "Form2/Command1", "frmAbout/lblDisclaimer", "GameOver/",
+                              "HighScorePrompt/", "/context menu/", "help page not opened/",
+                              "announce RightAnswer", "helpViewer:title", "link not opened/"}) {
         QVERIFY2(std::any_of(places.begin(), places.end(),
                              [place](const QString& key) { return key.contains(place); }),
                  place);
@@ -524,57 +542,57 @@ void TranslationsTest::everyTextTranslatedAndFitting() {
              qPrintable(QStringLiteral("%1 faults, listed above").arg(faults.size())));
 }
 
-void TranslationsTest::engineTextsWithTheirScore_data() {
+// A number left out, another message's words, or words that skip the catalogue show here.
+void TranslationsTest::messagesWordedWithTheirNumbers_data() {
     QTest::addColumn<QString>("language");
-    QTest::addColumn<QString>("english");
-    // What the translation must still hold; empty where the text must come back as it was.
-    QTest::addColumn<QString>("kept");
-    const QString over = QString::fromStdString(texts::withScore(texts::kGameOverText, 5400));
-    QTest::newRow("English, a sentence") << ""
-                                         << "Right answer."
-                                         << "";
-    QTest::newRow("English, with a score") << "" << over << "";
-    QTest::newRow("a sentence") << kPseudo << "Right answer."
-                                << "Řïğĥŧ àńšŵéŕ.";
-    QTest::newRow("with a score") << kPseudo << over << "Ÿőűŕ ƒïńàľ šćőŕé ïš 5400.";
-    QTest::newRow("with a negative score") << kPseudo << "Game over. Your final score is -50."
-                                           << "Ÿőűŕ ƒïńàľ šćőŕé ïš -50.";
-    QTest::newRow("the sentence itself") << kPseudo << "Game over! Your final score is %1."
-                                         << "Ÿőűŕ ƒïńàľ šćőŕé ïš %1.";
-    // Only a number stands where the score goes; anything else is no text of the engine.
-    QTest::newRow("words for the score") << kPseudo << "Game over! Your final score is high."
-                                         << "";
-    QTest::newRow("no score") << kPseudo << "Game over! Your final score is ."
-                              << "";
-    QTest::newRow("a name of the table") << kPseudo << "Quill"
-                                         << "";
+    QTest::addColumn<MessageId>("id");
+    QTest::addColumn<int>("number");
+    QTest::addColumn<QString>("title");  // empty for a message only spoken
+    // The whole text in English; in the pseudo-language, a part it must hold.
+    QTest::addColumn<QString>("text");
+    QTest::newRow("game over") << "" << MessageId::GameOver << 5400 << "Game Over"
+                               << "Game over! Your final score is 5400.";
+    QTest::newRow("final score of nothing") << "" << MessageId::FinalScore << 0 << ""
+                                            << "Game over. Your final score is 0.";
+    QTest::newRow("name prompt")
+        << "" << MessageId::HighScorePrompt << 0 << "High Score"
+        << "Congratulations! You got a High Score! Please enter your name.";
+    QTest::newRow("spoken") << "" << MessageId::WrongAnswer << 0 << ""
+                            << "Wrong answer. Try again.";
+    QTest::newRow("translated game over") << kPseudo << MessageId::GameOver << 5400 << "Game Over"
+                                          << "Ÿőűŕ ƒïńàľ šćőŕé ïš 5400.";
+    QTest::newRow("translated final score") << kPseudo << MessageId::FinalScore << 720 << ""
+                                            << "Ÿőűŕ ƒïńàľ šćőŕé ïš 720.";
 }
 
-void TranslationsTest::engineTextsWithTheirScore() {
+void TranslationsTest::messagesWordedWithTheirNumbers() {
     QFETCH(QString, language);
-    QFETCH(QString, english);
-    QFETCH(QString, kept);
+    QFETCH(MessageId, id);
+    QFETCH(int, number);
+    QFETCH(QString, title);
+    QFETCH(QString, text);
     QVERIFY(Translation::use(language));
-    const QString shown = Translation::engineText(english.toStdString());
+    const Message message(id, number);
+    const QString shownTitle = messageTitle(message);
+    const QString shownText = messageText(message);
     QVERIFY(Translation::use(QString()));
-    if (kept.isEmpty()) {
-        QCOMPARE(shown, english);
+    if (language.isEmpty()) {
+        QCOMPARE(shownTitle, title);
+        QCOMPARE(shownText, text);
     } else {
-        QVERIFY2(isPseudo(shown) && shown.contains(kept), qPrintable(shown));
+        QCOMPARE(shownTitle.isEmpty(), title.isEmpty());
+        QVERIFY2(title.isEmpty() || isPseudo(shownTitle), qPrintable(shownTitle));
+        QVERIFY2(isPseudo(shownText) && shownText.contains(text), qPrintable(shownText));
     }
 }
 
 void TranslationsTest::cueDescriptionsForTheMixer() {
-    const char* cues[] = {texts::kCueSelect, texts::kCueGood,   texts::kCueBad,
-                          texts::kCueTimeUp, texts::kCueFinish, texts::kCueHighScore,
-                          "showhi.wav"};
-    QCOMPARE(QString::fromStdString(cueDescription(texts::kCueHighScore)), "New high score");
+    QCOMPARE(QString::fromStdString(cueDescription(Cue::HighScore)), "New high score");
     QVERIFY(Translation::use(kPseudo));
-    for (const char* cue : cues) {
-        const QString description = QString::fromStdString(cueDescription(cue));
+    for (const CueInfo& info : kCues) {
+        const QString description = QString::fromStdString(cueDescription(info.cue));
         QVERIFY2(isPseudo(description), qPrintable(description));
     }
-    QVERIFY(cueDescription("readme.htm").empty());
     QVERIFY(Translation::use(QString()));
 }
 

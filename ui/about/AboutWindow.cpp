@@ -144,16 +144,6 @@ void AboutWindow::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-void AboutWindow::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    // The frame's size is known only once the window is on the screen; centre by the outer
-    // size again then, but only on the first showing, so a moved window is left where it is.
-    if (!m_shown) {
-        m_shown = true;
-        layout::centreOnScreen(this);
-    }
-}
-
 void AboutWindow::paintEvent(QPaintEvent* event) {
     QDialog::paintEvent(event);
     // The etched rule: a two-pixel white line with a one-pixel grey line over its upper half,

@@ -31,7 +31,6 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
 private:
     void buildControls();
@@ -45,7 +44,6 @@ private:
     QLabel* m_copyrightNotice = nullptr;
     QLabel* m_lblDisclaimer = nullptr;
     QPushButton* m_cmdOK = nullptr;
-    bool m_shown = false;
 };
 
 }  // namespace brightsum

@@ -45,8 +45,29 @@ QString HelpLauncher::helpPageName(const QStringList& uiLanguages,
     return language.isEmpty() ? QStringLiteral("readme.htm") : pageFor(language);
 }
 
+namespace {
+
+bool readableFile(const std::filesystem::path& file) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(file, error) && ::access(file.c_str(), R_OK) == 0;
+}
+
+void tellPageMissing(const QUrl& page) {
+    OpenFailureNotice::show(
+        QCoreApplication::translate("brightsum::HelpLauncher",
+                                    "The help page %1 is missing or cannot be read.")
+            .arg(QDir::toNativeSeparators(page.toLocalFile())));
+}
+
+}  // namespace
+
 void HelpLauncher::mnuHowtoPlay_Click() {
     const QUrl page = helpPageUrl();
+    // No viewer can show a page that is not there, and whatever it said would blame itself.
+    if (!readableFile(localFilePath(page))) {
+        tellPageMissing(page);
+        return;
+    }
     m_opener.openUrl(page, [this, page] { showBuiltInViewer(page); });
 }
 
@@ -55,13 +76,9 @@ HelpViewer* HelpLauncher::viewer() const {
 }
 
 void HelpLauncher::showBuiltInViewer(const QUrl& page) {
-    const std::filesystem::path file = localFilePath(page);
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(file, error) || ::access(file.c_str(), R_OK) != 0) {
-        OpenFailureNotice::show(
-            QCoreApplication::translate("brightsum::HelpLauncher",
-                                        "No program could be started to show the help page %1")
-                .arg(QDir::toNativeSeparators(page.toLocalFile())));
+    // Removed while the desktop's viewer tried it.
+    if (!readableFile(localFilePath(page))) {
+        tellPageMissing(page);
         return;
     }
     if (HelpViewer* open = viewer()) {

@@ -15,9 +15,10 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
+#include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <string>
 
 namespace brightsum {
@@ -28,8 +29,15 @@ namespace {
 constexpr int kWidth = 640;
 constexpr int kHeight = 560;
 
+// The most of a page or a picture the window reads. The help page can be edited by anyone who
+// can write the program folder, and what it points at may be anything: /dev/zero, a FIFO, a
+// film.
+constexpr std::uintmax_t kResourceLimit = 8 << 20;
+
 // Reads local pages by the bytes of their names, so that a program folder whose name is not
-// UTF-8 still shows its page: QTextBrowser's own reading goes through text file names.
+// UTF-8 still shows its page: QTextBrowser's own reading goes through text file names. Only
+// regular files of a bounded size are read; anything else shows as missing. A refusal is an
+// empty resource, not none: given none, the document would read the file itself, unbounded.
 class PageBrowser final : public QTextBrowser {
 public:
     using QTextBrowser::QTextBrowser;
@@ -38,11 +46,24 @@ public:
         if (!name.isLocalFile()) {
             return QTextBrowser::loadResource(type, name);
         }
-        std::ifstream file(localFilePath(name), std::ios::binary);
-        if (!file) {
-            return {};
+        static const QVariant kRefused = QVariant::fromValue(QByteArray());
+        const std::filesystem::path path = localFilePath(name);
+        std::error_code error;
+        if (!std::filesystem::is_regular_file(path, error)) {
+            return kRefused;
         }
-        const std::string bytes{std::istreambuf_iterator<char>(file), {}};
+        const std::uintmax_t size = std::filesystem::file_size(path, error);
+        if (error || size > kResourceLimit) {
+            return kRefused;
+        }
+        // One byte more than measured, to tell a file that has grown since.
+        std::string bytes(static_cast<std::size_t>(size) + 1, '\0');
+        std::ifstream file(path, std::ios::binary);
+        file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        if (file.bad() || static_cast<std::uintmax_t>(file.gcount()) > size) {
+            return kRefused;
+        }
+        bytes.resize(static_cast<std::size_t>(file.gcount()));
         return QByteArray::fromStdString(bytes);
     }
 

@@ -1,12 +1,78 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "WindowLayout.h"
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace brightsum::layout {
+
+namespace {
+
+// Moves the window so that its outer size is centred on its screen, never past the screen's
+// top or left edge: a window larger than the screen keeps its title and menu bar on it.
+// Returns the outer size it centred by.
+QSize place(QWidget* window) {
+    const QScreen* screen = window->screen();
+    if (screen == nullptr) {
+        screen = QGuiApplication::primaryScreen();
+    }
+    const QSize outer = window->frameGeometry().size();
+    if (screen == nullptr) {
+        return outer;
+    }
+    const QRect area = screen->geometry();
+    const int top = area.top() + std::max(0, (area.height() - outer.height()) / 2);
+    const int left = area.left() + std::max(0, (area.width() - outer.width()) / 2);
+    window->move(left, top);
+    return outer;
+}
+
+// A window centred before it is shown is centred by its inner size, since a window manager
+// adds its frame only when the window is mapped. This centres it again by its outer size once
+// the frame has come, which is the case by the window's first paint, and then goes.
+class FrameWatcher final : public QObject {
+public:
+    FrameWatcher(QWidget* window, QSize centredBy)
+        : QObject(window), m_window(window), m_centredBy(centredBy) {
+        window->installEventFilter(this);
+    }
+
+    void centredAgain(QSize centredBy) { m_centredBy = centredBy; }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched != m_window) {
+            return false;
+        }
+        switch (event->type()) {
+            case QEvent::Move:
+            case QEvent::Resize:
+            case QEvent::Show:
+            case QEvent::Paint:
+                if (m_window->frameGeometry().size() != m_centredBy) {
+                    m_centredBy = place(m_window);
+                }
+                if (event->type() == QEvent::Paint) {
+                    m_window->removeEventFilter(this);
+                    deleteLater();
+                }
+                break;
+            default:
+                break;
+        }
+        return false;
+    }
+
+private:
+    QWidget* m_window;
+    QSize m_centredBy;
+};
+
+}  // namespace
 
 void installFace() {
     QFont::insertSubstitution(QString::fromLatin1(kFace), QString::fromLatin1(kFaceOnThisSystem));
@@ -20,18 +86,17 @@ QFont face(qreal points, bool bold) {
 }
 
 void centreOnScreen(QWidget* window) {
-    const QScreen* screen = window->screen();
-    if (screen == nullptr) {
-        screen = QGuiApplication::primaryScreen();
-    }
-    if (screen == nullptr) {
+    const QSize centredBy = place(window);
+    if (window->isVisible()) {
         return;
     }
-    const QRect area = screen->geometry();
-    const QSize outer = window->frameGeometry().size();
-    const int top = area.top() + (area.height() - outer.height()) / 2;
-    const int left = area.left() + (area.width() - outer.width()) / 2;
-    window->move(left, top);
+    for (QObject* child : window->children()) {
+        if (auto* watcher = dynamic_cast<FrameWatcher*>(child)) {
+            watcher->centredAgain(centredBy);
+            return;
+        }
+    }
+    new FrameWatcher(window, centredBy);
 }
 
 void setBackground(QWidget* widget, const QColor& colour) {

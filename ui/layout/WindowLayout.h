@@ -42,8 +42,9 @@ constexpr Qt::WindowFlags kFixedDialog =
     Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
     Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
 
-// Centres the window on its screen by its outer size: the top edge first, then the left.
-// The frame counts only once the platform knows it, after create() or the first show.
+// Centres the window on its screen by its outer size, frame included: the top edge first,
+// then the left; a window larger than the screen goes to the screen's top-left corner. A
+// window not yet shown is centred again once the window manager has framed it.
 void centreOnScreen(QWidget* window);
 
 // Fills the widget's background with a colour of its own, and draws its texts and those of

@@ -261,11 +261,11 @@ void CanberraSoundPlayer::cueFinished(ca_context*, std::uint32_t, int, void* use
     (*cue)->finish();
 }
 
-void CanberraSoundPlayer::PlaySoundCue(const std::string& file, CueMode mode) {
+void CanberraSoundPlayer::PlaySoundCue(brightsum::Cue sound, CueMode mode) {
     const Clock::time_point handedOver = Clock::now();
     auto cue = std::make_shared<Cue>();
-    const std::filesystem::path path = m_programFolder / file;
-    m_queue->hand({path, cueDescription(file), cue, handedOver});
+    const std::filesystem::path path = m_programFolder / cueFile(sound);
+    m_queue->hand({path, cueDescription(sound), cue, handedOver});
 
     if (mode == CueMode::Wait) {
         // Only the file's header is read here: nothing that waits on the server. A file

@@ -30,7 +30,8 @@ public:
     CanberraSoundPlayer(const CanberraSoundPlayer&) = delete;
     CanberraSoundPlayer& operator=(const CanberraSoundPlayer&) = delete;
 
-    void PlaySoundCue(const std::string& file, CueMode mode) override;
+    // Qualified: inside the player, Cue names its own record of a cue being played.
+    void PlaySoundCue(brightsum::Cue sound, CueMode mode) override;
 
 private:
     struct Cue;

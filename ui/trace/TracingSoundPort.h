@@ -11,7 +11,7 @@ class TracingSoundPort final : public SoundPort {
 public:
     explicit TracingSoundPort(SoundPort& sound) : m_sound(sound) {}
 
-    void PlaySoundCue(const std::string& file, CueMode mode) override;
+    void PlaySoundCue(Cue cue, CueMode mode) override;
 
 private:
     SoundPort& m_sound;

@@ -42,7 +42,7 @@ void TracingWindowPort::centre() {
     m_window.centre();
 }
 
-void TracingWindowPort::announce(const std::string& message) {
+void TracingWindowPort::announce(const Message& message) {
     m_window.announce(message);
 }
 

@@ -18,7 +18,7 @@ public:
 
     // The rest pass straight through.
     void centre() override;
-    void announce(const std::string& message) override;
+    void announce(const Message& message) override;
     void setCaption(Label label, const std::string& text) override;
     std::string caption(Label label) const override;
     void setButtonCaption(int index, const std::string& text) override;

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Translation.h"
 
-#include "EngineTexts.h"
 #include "LanguageChoice.h"
 
 #include <QCoreApplication>
@@ -53,6 +52,15 @@ void removeInstalled() {
     QT_TRANSLATE_NOOP("QGnomeTheme", "&Cancel"),
 };
 
+// The same for the context menu of the name prompt's line edit, as QLineEdit words it; Qt
+// appends each entry's shortcut after a tab itself.
+[[maybe_unused]] constexpr const char* kLineEditMenu[] = {
+    QT_TRANSLATE_NOOP("QLineEdit", "&Undo"),      QT_TRANSLATE_NOOP("QLineEdit", "&Redo"),
+    QT_TRANSLATE_NOOP("QLineEdit", "Cu&t"),       QT_TRANSLATE_NOOP("QLineEdit", "&Copy"),
+    QT_TRANSLATE_NOOP("QLineEdit", "&Paste"),     QT_TRANSLATE_NOOP("QLineEdit", "Delete"),
+    QT_TRANSLATE_NOOP("QLineEdit", "Select All"),
+};
+
 }  // namespace
 
 QString Translation::installForDesktop() {
@@ -94,37 +102,6 @@ QStringList Translation::shippedLanguages() {
         languages.append(file.sliced(kCataloguePrefix.size()).chopped(kCatalogueSuffix.size()));
     }
     return languages;
-}
-
-QString Translation::engineText(const std::string& text) {
-    const QString english = QString::fromStdString(text);
-    const QString translated = QCoreApplication::translate(texts::kContext, text.c_str());
-    if (translated != english) {
-        return translated;
-    }
-    // A sentence with the score in it: find the sentence it was made from by the text around
-    // its "%1", and put the same score into that sentence's translation.
-    for (const char* sentence : texts::kScoreSentences) {
-        const QString pattern = QString::fromUtf8(sentence);
-        const qsizetype at = pattern.indexOf(QLatin1String("%1"));
-        const QStringView before = QStringView(pattern).left(at);
-        const QStringView after = QStringView(pattern).mid(at + 2);
-        if (english.size() <= before.size() + after.size() || !english.startsWith(before) ||
-            !english.endsWith(after)) {
-            continue;
-        }
-        const QString score =
-            english.mid(before.size(), english.size() - before.size() - after.size());
-        bool isNumber = false;
-        score.toLongLong(&isNumber);
-        if (!isNumber) {
-            continue;
-        }
-        const QString translation = QCoreApplication::translate(texts::kContext, sentence);
-        // Untranslated, the text stays exactly what the engine wrote.
-        return translation == pattern ? english : translation.arg(score);
-    }
-    return english;
 }
 
 }  // namespace brightsum

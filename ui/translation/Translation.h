@@ -4,8 +4,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <string>
-
 namespace brightsum {
 
 // The program's texts in the desktop's language: our catalogue, built into the program, and
@@ -25,11 +23,6 @@ public:
 
     // The languages the program has a catalogue for, by the catalogues' names.
     static QStringList shippedLanguages();
-
-    // A text of the game engine in the installed language. The engine's texts come as they
-    // are shown in English, with a score already in place of "%1" in some; any other text is
-    // returned as it is.
-    static QString engineText(const std::string& text);
 };
 
 }  // namespace brightsum

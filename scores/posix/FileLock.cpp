@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FileLock.h"
 
+#include "UniqueFd.h"
+
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -38,6 +40,12 @@ int openLockFile(const fs::path& path) {
         ::close(fd);
         return -1;
     }
+    // Every player must be able to open the lock file, whatever the umask of the one who
+    // made it: a player who cannot would have no lock to take. Its owner sees to that, also
+    // for a lock file made before. (A file system without modes refuses and needs none.)
+    if (st.st_uid == ::geteuid() && (st.st_mode & 0444) != 0444) {
+        ::fchmod(fd, (st.st_mode & 07777) | 0444);
+    }
     return fd;
 }
 
@@ -72,6 +80,11 @@ bool stillNamed(int fd, const fs::path& path) {
 
 }  // namespace
 
+struct FileLock::Handle {
+    explicit Handle(int descriptor) : fd(descriptor) {}
+    UniqueFd fd;  // closing it releases the lock
+};
+
 FileLock::FileLock(const fs::path& path, std::chrono::milliseconds timeout) {
     const Clock::time_point deadline = Clock::now() + timeout;
     for (;;) {
@@ -82,7 +95,7 @@ FileLock::FileLock(const fs::path& path, std::chrono::milliseconds timeout) {
         }
         const int error = lockBefore(fd, deadline);
         if (error == 0 && stillNamed(fd, path)) {
-            m_fd = fd;
+            m_handle = std::make_unique<Handle>(fd);
             m_state = State::Held;
             return;
         }
@@ -103,10 +116,6 @@ FileLock::FileLock(const fs::path& path, std::chrono::milliseconds timeout) {
     }
 }
 
-FileLock::~FileLock() {
-    if (m_fd >= 0) {
-        ::close(m_fd);
-    }
-}
+FileLock::~FileLock() = default;
 
 }  // namespace brightsum

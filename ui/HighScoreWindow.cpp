@@ -24,6 +24,10 @@ QListWidget* makeList(QWidget* parent, const char* name, const QRect& place) {
     list->setObjectName(QString::fromLatin1(name));
     list->setGeometry(place);
     list->setSortingEnabled(false);
+    // Every row as high as the header row, whatever font a name falls back to: the three
+    // lists stand side by side, and a taller row in one would put a name beside the wrong
+    // score.
+    list->setUniformItemSizes(true);
     return list;
 }
 
@@ -36,8 +40,17 @@ QAccessibleInterface* accessibleHighScoreWindow(const QString& className, QObjec
     return nullptr;
 }
 
+// One line per row: a line or paragraph separator in a name (a file edited by hand may hold
+// one) shows as a blank.
 void addRow(QListWidget* list, const std::string& text) {
-    list->addItem(QString::fromStdString(text));
+    QString row = QString::fromStdString(text);
+    for (QChar& c : row) {
+        if (c == QChar::LineSeparator || c == QChar::ParagraphSeparator ||
+            c.category() == QChar::Other_Control) {
+            c = QLatin1Char(' ');
+        }
+    }
+    list->addItem(row);
 }
 
 }  // namespace
