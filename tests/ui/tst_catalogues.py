@@ -33,7 +33,8 @@ def access_key(text):
 
 
 def messages(path):
-    """(context, source) -> (translation or None when unfinished, comment) of a .ts file."""
+    """(context, source) -> the list of a .ts file's translations of that text: one, or one
+    for each plural form of a text with "%n"; None when unfinished."""
     found = {}
     for context in ET.parse(path).getroot().iter("context"):
         name = context.findtext("name")
@@ -41,11 +42,16 @@ def messages(path):
             source = message.findtext("source") or ""
             translation = message.find("translation")
             kind = translation.get("type") if translation is not None else "unfinished"
-            text = translation.text if translation is not None else None
             if kind in ("vanished", "obsolete"):
                 continue
-            finished = kind is None and bool(text)
-            found[(name, source)] = text if finished else None
+            if translation is None:
+                texts = []
+            elif message.get("numerus") == "yes":
+                texts = [form.text for form in translation.iter("numerusform")]
+            else:
+                texts = [translation.text]
+            finished = kind is None and bool(texts) and all(texts)
+            found[(name, source)] = texts if finished else None
     return found
 
 
@@ -68,15 +74,16 @@ def main(lrelease, source_ts, language_ts):
         unfinished = [key for key in sources if key in texts and texts[key] is None]
         faults = []
         for key in sources:
-            translation = texts.get(key)
-            if translation is None:
+            forms = texts.get(key)
+            if forms is None:
                 continue
             source = key[1]
-            if sorted(PLACEHOLDER.findall(source)) != sorted(PLACEHOLDER.findall(translation)):
-                faults.append(f"{key[0]}: \"{translation}\" does not keep the placeholders "
-                              f"of \"{source}\"")
-            if access_key(source) and not access_key(translation):
-                faults.append(f"{key[0]}: \"{translation}\" has no access key")
+            for translation in forms:
+                if sorted(PLACEHOLDER.findall(source)) != sorted(PLACEHOLDER.findall(translation)):
+                    faults.append(f"{key[0]}: \"{translation}\" does not keep the placeholders "
+                                  f"of \"{source}\"")
+                if access_key(source) and not access_key(translation):
+                    faults.append(f"{key[0]}: \"{translation}\" has no access key")
         code, report = lrelease_report(lrelease, ts)
         finished = len(sources) - len(missing) - len(unfinished)
         print(f"{language}: {len(sources)} texts, {finished} finished, {len(unfinished)} "
