@@ -22,6 +22,15 @@ constexpr int kLastQuestion = 10;
 constexpr int kStartValue = 1100;
 constexpr int kMaxWorth = 1000;
 constexpr int kDecayStep = 50;
+constexpr int kQuestionSeconds = timerIntervalMs(Timer::tmrCounter) / 1000;
+// The clock speaks once, this many seconds before a question runs out.
+constexpr int kWarningSeconds = 5;
+
+// A number of the board as a message carries it.
+int spokenNumber(double value) {
+    return std::isnan(value) ? 0 : static_cast<int>(std::lround(std::clamp(value, -1e9, 1e9)));
+}
+
 // The caption of an empty place on the question line.
 constexpr const char* kUnknown = "?";
 
@@ -61,6 +70,7 @@ void Engine::NextQuestion() {
     ++m_questionSerial;
     m_questionAnswered = false;
     m_wrongPairShown = false;
+    m_clockRunning = false;
 
     MainWindowPort& window = m_ports.window;
     m_ports.random.reseed(m_ports.clock.secondsSinceMidnight());
@@ -90,12 +100,52 @@ void Engine::NextQuestion() {
     window.setCaption(Label::lblQuestionNumber, std::to_string(m_state.QuestionNumber));
     window.setCaption(Label::lblLevel, std::to_string(m_state.Level));
 
+    unpickBoard();
     if (m_state.Operation == Operation::Subtraction) {
         drawSubtraction();
     }
     if (m_state.Operation == Operation::Addition) {
         drawAddition();
     }
+    // The question drawn after the game's end is no question to anyone.
+    if (m_state.GameActive && m_state.Operation != Operation::None) {
+        m_clockRunning = true;
+        sayQuestion();
+    }
+}
+
+void Engine::sayQuestion() {
+    const int target = spokenNumber(TextValue(m_ports.window.caption(Label::lblAnswer)));
+    m_ports.window.announce({m_state.Operation == Operation::Addition
+                                 ? MessageId::QuestionAddition
+                                 : MessageId::QuestionSubtraction,
+                             m_state.QuestionNumber, target});
+}
+
+int Engine::secondsLeft() const {
+    const int ticks = (kStartValue - m_state.QuestionValue) / kDecayStep;
+    return std::max(kQuestionSeconds - ticks, 0);
+}
+
+void Engine::repeatQuestion() {
+    // The game-over dialogs are modal; nothing asks for the question while they wait.
+    if (m_gameOverRunning) {
+        return;
+    }
+    if (!m_state.GameActive || m_state.Operation == Operation::None) {
+        m_ports.window.announce(MessageId::NoGame);
+        return;
+    }
+    sayQuestion();
+    if (m_state.PickCount == 1) {
+        m_ports.window.announce({MessageId::Picked, spokenNumber(m_state.FirstPick)});
+    }
+    if (m_clockRunning) {
+        const int left = secondsLeft();
+        m_ports.window.announce(left >= 2 ? Message(MessageId::SecondsLeft, left)
+                                          : Message(MessageId::TimeAlmostUp));
+    }
+    m_ports.window.announce({MessageId::Score, m_state.TotalPoints});
 }
 
 void Engine::drawSubtraction() {
@@ -154,6 +204,7 @@ void Engine::drawAddition() {
 
 void Engine::runGameOver() {
     m_gameOverRunning = true;
+    m_clockRunning = false;
     // The dialogs below let events through; with the question timers running, a time-out
     // would enter the question cycle again and end the same game a second time.
     m_ports.window.setTimerEnabled(Timer::tmrCounter, false);
@@ -169,9 +220,9 @@ void Engine::runGameOver() {
         m_ports.dialogs.showMessage({MessageId::GameOver, score});
     } else {
         m_ports.sound.PlaySoundCue(Cue::HighScore, CueMode::Async);
-        m_ports.window.announce({MessageId::FinalScore, score});
         const std::string name =
-            m_ports.dialogs.askText(MessageId::HighScorePrompt).value_or(std::string());
+            m_ports.dialogs.askText(MessageId::HighScorePrompt, {MessageId::FinalScore, score})
+                .value_or(std::string());
         m_table.InsertHighScore(*slot, name, score, m_state.Level);
         m_unsavedEntries.push_back(
             {name, static_cast<double>(score), static_cast<double>(m_state.Level)});
@@ -216,12 +267,14 @@ void Engine::Cmd_Number_Click(int Index) {
     }
 
     window.setButtonColour(Index, kLightGreen);
+    window.setButtonPicked(Index, true);
     ++m_state.PickCount;
 
     if (m_state.PickCount == 1) {
         m_state.FirstPick = TextValue(window.buttonCaption(Index));
         window.setCaption(Label::lblPart1, PlainText(m_state.FirstPick));
         m_state.FirstPickIndex = Index;
+        window.announce({MessageId::Picked, spokenNumber(m_state.FirstPick)});
         return;
     }
 
@@ -237,15 +290,19 @@ void Engine::Cmd_Number_Click(int Index) {
     // right answer must not have the same pair judged again under the new operation.
     const double target = TextValue(window.caption(Label::lblAnswer));
     const Operation operation = m_state.Operation;
+    const Message wrong(
+        operation == Operation::Addition ? MessageId::WrongSum : MessageId::WrongDifference,
+        spokenNumber(m_state.FirstPick), spokenNumber(m_state.SecondPick), spokenNumber(target));
     if (operation == Operation::Addition) {
-        target == m_state.FirstPick + m_state.SecondPick ? rightAnswer() : wrongAnswer();
+        target == m_state.FirstPick + m_state.SecondPick ? rightAnswer() : wrongAnswer(wrong);
     } else if (operation == Operation::Subtraction) {
-        target == m_state.FirstPick - m_state.SecondPick ? rightAnswer() : wrongAnswer();
+        target == m_state.FirstPick - m_state.SecondPick ? rightAnswer() : wrongAnswer(wrong);
     }
 }
 
 void Engine::rightAnswer() {
     m_questionAnswered = true;
+    m_clockRunning = false;
     m_ports.window.setTimerEnabled(Timer::tmrCounter, false);
 
     if (m_state.QuestionValue > kMaxWorth) {
@@ -253,11 +310,12 @@ void Engine::rightAnswer() {
     }
     // A pair judged in the pause after a time-out can meet a value of -50; a right answer
     // never costs points.
-    m_state.TotalPoints += std::max(m_state.QuestionValue, 0);
+    const int won = std::max(m_state.QuestionValue, 0);
+    m_state.TotalPoints += won;
     m_ports.window.setCaption(Label::lblScore, std::to_string(m_state.TotalPoints));
 
     m_ports.sound.PlaySoundCue(Cue::Good, CueMode::Async);
-    m_ports.window.announce(MessageId::RightAnswer);
+    m_ports.window.announce({MessageId::RightAnswer, won});
 
     pauseThenNextQuestion();
 }
@@ -272,10 +330,10 @@ void Engine::pauseThenNextQuestion() {
     }
 }
 
-void Engine::wrongAnswer() {
+void Engine::wrongAnswer(const Message& said) {
     m_wrongPairShown = true;
     m_ports.sound.PlaySoundCue(Cue::Bad, CueMode::Async);
-    m_ports.window.announce(MessageId::WrongAnswer);
+    m_ports.window.announce(said);
 
     const std::uint64_t question = m_questionSerial;
     WaitOneSecond();
@@ -293,6 +351,13 @@ void Engine::clearShownPair() {
     for (int i = 0; i < kBoardButtons; ++i) {
         m_ports.window.setButtonColour(i, kLightBlue);
     }
+    unpickBoard();
+}
+
+void Engine::unpickBoard() {
+    for (int i = 0; i < kBoardButtons; ++i) {
+        m_ports.window.setButtonPicked(i, false);
+    }
 }
 
 void Engine::WaitOneSecond() {
@@ -309,6 +374,7 @@ void Engine::tmrCounter_Timer() {
     }
     m_ports.window.setTimerEnabled(Timer::tmrPoints, false);
     m_ports.window.setTimerEnabled(Timer::tmrCounter, false);
+    m_clockRunning = false;
     m_ports.sound.PlaySoundCue(Cue::TimeUp, CueMode::Async);
     m_ports.window.announce(MessageId::TimeUp);
 
@@ -321,6 +387,11 @@ void Engine::tmrPoints_Timer() {
     m_ports.window.setCaption(Label::lblPoints, m_state.QuestionValue > kMaxWorth
                                                     ? std::to_string(kMaxWorth)
                                                     : std::to_string(m_state.QuestionValue));
+    // Once, a few seconds before the end: a clock that spoke every second would drown out the
+    // question and the picks.
+    if (m_clockRunning && secondsLeft() == kWarningSeconds) {
+        m_ports.window.announce({MessageId::SecondsLeft, kWarningSeconds});
+    }
 }
 
 void Engine::tmrInit_Timer() {
@@ -341,6 +412,8 @@ void Engine::Form_Load() {
     window.setCaption(Label::lblOper, operationSign(Operation::Addition));
 
     m_state.GameActive = false;
+    m_clockRunning = false;
+    unpickBoard();
 
     m_ports.random.reseed(m_ports.clock.secondsSinceMidnight());
     for (int i = 0; i < kBoardButtons; ++i) {

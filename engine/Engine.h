@@ -3,6 +3,7 @@
 
 #include "GameState.h"
 #include "HighScoreTable.h"
+#include "Message.h"
 #include "NewHighScore.h"
 
 #include <cstdint>
@@ -64,6 +65,10 @@ public:
     void ShowHighScores();
     void WaitOneSecond();
 
+    // Says the open question again for a screen reader, with the pick waiting for its pair,
+    // the seconds left and the score; or that no game runs.
+    void repeatQuestion();
+
     const GameState& state() const { return m_state; }
     const HighScoreTable& table() const { return m_table; }
 
@@ -78,10 +83,14 @@ private:
     void loadHighScores();
     bool saveUnsavedScores();
     void rightAnswer();
-    void wrongAnswer();
+    void wrongAnswer(const Message& said);
     // Waits one second, then opens the next question unless one has opened meanwhile.
     void pauseThenNextQuestion();
     void clearShownPair();
+    void unpickBoard();
+    void sayQuestion();
+    // The whole seconds the open question has left, by the decay ticks since it began.
+    int secondsLeft() const;
     int draw(double factor);
 
     EnginePorts m_ports;
@@ -95,6 +104,8 @@ private:
     bool m_questionAnswered = false;
     // A wrong pair is still on display, waiting for its pause to end.
     bool m_wrongPairShown = false;
+    // The open question's clock runs: it is neither answered, nor run out, nor past the game.
+    bool m_clockRunning = false;
     // Inside the game-over steps, whose dialogs let events through.
     bool m_gameOverRunning = false;
     // The high scores placed since the file last took a save, oldest first.

@@ -52,6 +52,9 @@ public:
     virtual void setButtonCaption(int index, const std::string& text) = 0;
     virtual std::string buttonCaption(int index) const = 0;
     virtual void setButtonColour(int index, int paletteIndex) = 0;
+    // Whether board button i is one of the player's picks, for assistive technology; its
+    // colour says so to the eye.
+    virtual void setButtonPicked(int index, bool picked) = 0;
 
     // Enabling a disabled timer starts a fresh interval; disabling stops it at once.
     virtual void setTimerEnabled(Timer timer, bool enabled) = 0;

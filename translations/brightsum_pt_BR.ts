@@ -153,16 +153,6 @@
         <translation>Os recordes não podem ser salvos neste computador. A pontuação deste jogo fica guardada até o Brightsum ser fechado.</translation>
     </message>
     <message>
-        <source>Right answer.</source>
-        <extracomment>Read out by screen readers after a right pair.</extracomment>
-        <translation>Resposta certa.</translation>
-    </message>
-    <message>
-        <source>Wrong answer. Try again.</source>
-        <extracomment>Read out by screen readers after a wrong pair.</extracomment>
-        <translation>Resposta errada. Tente de novo.</translation>
-    </message>
-    <message>
         <source>Time is up.</source>
         <extracomment>Read out by screen readers when a question runs out of time.</extracomment>
         <translation>O tempo acabou.</translation>
@@ -171,6 +161,65 @@
         <source>Game over. Your final score is %1.</source>
         <extracomment>Read out by screen readers. %1 is the final score, a number.</extracomment>
         <translation>Fim de jogo. Sua pontuação final é %1.</translation>
+    </message>
+    <message>
+        <source>Question %1. Make %2 with plus.</source>
+        <extracomment>Read out by screen readers when a question appears, and again on F5. %1 is the question&apos;s number (1 to 10), %2 the number to make by adding two numbers of the board.</extracomment>
+        <translation>Pergunta %1. Faça %2 com mais.</translation>
+    </message>
+    <message>
+        <source>Question %1. Make %2 with minus.</source>
+        <extracomment>The same for a subtraction question: the first number picked minus the second.</extracomment>
+        <translation>Pergunta %1. Faça %2 com menos.</translation>
+    </message>
+    <message>
+        <source>You picked %1.</source>
+        <extracomment>Read out by screen readers when a first number is picked; %1 is the number.</extracomment>
+        <translation>Você escolheu %1.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Right! %n points.</source>
+        <extracomment>Read out by screen readers after a right pair, with the points it won (0 to 1000 in steps of 50). Keep it short: the next question comes a second later and cuts it off.</extracomment>
+        <translation>
+            <numerusform>Certo! %n ponto.</numerusform>
+            <numerusform>Certo! %n pontos.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 plus %2 does not make %3. Try again.</source>
+        <extracomment>Read out by screen readers after a wrong pair: %1 and %2 are the numbers picked, %3 the number they should have made by adding.</extracomment>
+        <translation>%1 mais %2 não dá %3. Tente de novo.</translation>
+    </message>
+    <message>
+        <source>%1 minus %2 does not make %3. Try again.</source>
+        <extracomment>The same for a subtraction: %1 minus %2, the first number picked minus the second.</extracomment>
+        <translation>%1 menos %2 não dá %3. Tente de novo.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n seconds left.</source>
+        <extracomment>Read out by screen readers a few seconds before a question runs out, and on F5 with the question. Never said for fewer than 2 seconds.</extracomment>
+        <translation>
+            <numerusform>Falta %n segundo.</numerusform>
+            <numerusform>Faltam %n segundos.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Time is almost up.</source>
+        <extracomment>Read out by screen readers on F5 when less than two seconds of the question are left.</extracomment>
+        <translation>O tempo está quase acabando.</translation>
+    </message>
+    <message numerus="yes">
+        <source>You have %n points.</source>
+        <extracomment>Read out by screen readers on F5 after the question: the points of the game so far.</extracomment>
+        <translation>
+            <numerusform>Você tem %n ponto.</numerusform>
+            <numerusform>Você tem %n pontos.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No game yet. Choose Addition or Subtraction in the menu bar.</source>
+        <extracomment>Read out by screen readers on F5 while no game runs. Name the two menus as the menu bar does, without their &quot;&amp;&quot;.</extracomment>
+        <translation>Ainda não há jogo. Escolha Adição ou Subtração na barra de menus.</translation>
     </message>
 </context>
 <context>
@@ -221,6 +270,14 @@
         <source>Level</source>
         <extracomment>Header of the list of levels (1 to 5) in the high-score window: about 8 letters at most.</extracomment>
         <translation>Nível</translation>
+    </message>
+    <message>
+        <source>%1. %2, level %3</source>
+        <translation>%1. %2, nível %3</translation>
+    </message>
+    <message>
+        <source>%1. %2, %3, level %4</source>
+        <translation>%1. %2, %3, nível %4</translation>
     </message>
 </context>
 <context>

@@ -153,16 +153,6 @@
         <translation>Topplistan kan inte sparas på den här datorn. Poängen från det här spelet finns kvar tills Brightsum stängs.</translation>
     </message>
     <message>
-        <source>Right answer.</source>
-        <extracomment>Read out by screen readers after a right pair.</extracomment>
-        <translation>Rätt svar.</translation>
-    </message>
-    <message>
-        <source>Wrong answer. Try again.</source>
-        <extracomment>Read out by screen readers after a wrong pair.</extracomment>
-        <translation>Fel svar. Försök igen.</translation>
-    </message>
-    <message>
         <source>Time is up.</source>
         <extracomment>Read out by screen readers when a question runs out of time.</extracomment>
         <translation>Tiden är slut.</translation>
@@ -171,6 +161,65 @@
         <source>Game over. Your final score is %1.</source>
         <extracomment>Read out by screen readers. %1 is the final score, a number.</extracomment>
         <translation>Spelet är slut. Du fick %1 poäng.</translation>
+    </message>
+    <message>
+        <source>Question %1. Make %2 with plus.</source>
+        <extracomment>Read out by screen readers when a question appears, and again on F5. %1 is the question&apos;s number (1 to 10), %2 the number to make by adding two numbers of the board.</extracomment>
+        <translation>Fråga %1. Gör %2 med plus.</translation>
+    </message>
+    <message>
+        <source>Question %1. Make %2 with minus.</source>
+        <extracomment>The same for a subtraction question: the first number picked minus the second.</extracomment>
+        <translation>Fråga %1. Gör %2 med minus.</translation>
+    </message>
+    <message>
+        <source>You picked %1.</source>
+        <extracomment>Read out by screen readers when a first number is picked; %1 is the number.</extracomment>
+        <translation>Du valde %1.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Right! %n points.</source>
+        <extracomment>Read out by screen readers after a right pair, with the points it won (0 to 1000 in steps of 50). Keep it short: the next question comes a second later and cuts it off.</extracomment>
+        <translation>
+            <numerusform>Rätt! %n poäng.</numerusform>
+            <numerusform>Rätt! %n poäng.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 plus %2 does not make %3. Try again.</source>
+        <extracomment>Read out by screen readers after a wrong pair: %1 and %2 are the numbers picked, %3 the number they should have made by adding.</extracomment>
+        <translation>%1 plus %2 blir inte %3. Försök igen.</translation>
+    </message>
+    <message>
+        <source>%1 minus %2 does not make %3. Try again.</source>
+        <extracomment>The same for a subtraction: %1 minus %2, the first number picked minus the second.</extracomment>
+        <translation>%1 minus %2 blir inte %3. Försök igen.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n seconds left.</source>
+        <extracomment>Read out by screen readers a few seconds before a question runs out, and on F5 with the question. Never said for fewer than 2 seconds.</extracomment>
+        <translation>
+            <numerusform>%n sekund kvar.</numerusform>
+            <numerusform>%n sekunder kvar.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Time is almost up.</source>
+        <extracomment>Read out by screen readers on F5 when less than two seconds of the question are left.</extracomment>
+        <translation>Tiden är nästan slut.</translation>
+    </message>
+    <message numerus="yes">
+        <source>You have %n points.</source>
+        <extracomment>Read out by screen readers on F5 after the question: the points of the game so far.</extracomment>
+        <translation>
+            <numerusform>Du har %n poäng.</numerusform>
+            <numerusform>Du har %n poäng.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No game yet. Choose Addition or Subtraction in the menu bar.</source>
+        <extracomment>Read out by screen readers on F5 while no game runs. Name the two menus as the menu bar does, without their &quot;&amp;&quot;.</extracomment>
+        <translation>Inget spel än. Välj Addition eller Subtraktion i menyraden.</translation>
     </message>
 </context>
 <context>
@@ -221,6 +270,14 @@
         <source>Level</source>
         <extracomment>Header of the list of levels (1 to 5) in the high-score window: about 8 letters at most.</extracomment>
         <translation>Nivå</translation>
+    </message>
+    <message>
+        <source>%1. %2, level %3</source>
+        <translation>%1. %2, nivå %3</translation>
+    </message>
+    <message>
+        <source>%1. %2, %3, level %4</source>
+        <translation>%1. %2, %3, nivå %4</translation>
     </message>
 </context>
 <context>

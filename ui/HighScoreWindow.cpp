@@ -122,6 +122,34 @@ void HighScoreWindow::fill(const HighScoreTable& table) {
         addRow(m_scores, table.HighScores[entry]);
         addRow(m_levels, table.HighLevels[entry]);
     }
+    letRowsBeHeardWhole(table);
+}
+
+void HighScoreWindow::letRowsBeHeardWhole(const HighScoreTable& table) {
+    // A screen reader reads the item of the list that has the focus; each list keeps its own
+    // column on screen, and gives a screen reader the whole row, whichever list has the focus.
+    const auto hear = [this](int row, const QString& words) {
+        for (QListWidget* list : {m_names, m_scores, m_levels}) {
+            list->item(row)->setData(Qt::AccessibleTextRole, words);
+        }
+    };
+    hear(0,
+         QStringList{m_names->item(0)->text(), m_scores->item(0)->text(), m_levels->item(0)->text()}
+             .join(QStringLiteral(", ")));
+    for (int i = 0; i < HighScoreTable::kEntries; ++i) {
+        const auto entry = static_cast<std::size_t>(i);
+        const QString name = QString::fromStdString(table.HighNames[entry]).trimmed();
+        const QString score = QString::fromStdString(table.HighScores[entry]).trimmed();
+        const QString level = QString::fromStdString(table.HighLevels[entry]).trimmed();
+        hear(kFirstEntryRow + i,
+             name.isEmpty()
+                 //: A row of the high-score table as screen readers read it: its place (1 to
+                 //: 10), the score and the level of an entry without a name.
+                 ? tr("%1. %2, level %3").arg(i + 1).arg(score, level)
+                 //: A row of the high-score table as screen readers read it: its place (1 to
+                 //: 10), the player's name, the score and the level: "1. Ada, 10000, level 3".
+                 : tr("%1. %2, %3, level %4").arg(i + 1).arg(name, score, level));
+    }
 }
 
 void HighScoreWindow::focusOutEvent(QFocusEvent* event) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "MainWindow.h"
 
+#include "Announcer.h"
 #include "BoardButton.h"
 #include "Engine.h"
 #include "MessageTexts.h"
@@ -12,6 +13,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTimer>
 
 namespace brightsum {
@@ -123,10 +125,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     createTimers();
     createMenus();
 
-    // Results are told to screen readers through this label's name; it is never drawn.
-    m_status = new QLabel(m_client);
-    m_status->setObjectName(QStringLiteral("lblStatus"));
-    m_status->hide();
+    // What the game says reaches screen readers through it; it is never drawn.
+    m_announcer = new Announcer(m_client);
 
     m_buttons[0]->setFocus();
     resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
@@ -269,6 +269,12 @@ void MainWindow::attach(Engine& engine) {
     connect(timer(Timer::tmrPoints), &QTimer::timeout, this,
             [&engine] { engine.tmrPoints_Timer(); });
     connect(timer(Timer::tmrInit), &QTimer::timeout, this, [&engine] { engine.tmrInit_Timer(); });
+
+    // The question again, for a player who hears it: wherever the focus is in the window.
+    // Held down, it says it once.
+    auto* repeat = new QShortcut(QKeySequence(Qt::Key_F5), this);
+    repeat->setAutoRepeat(false);
+    connect(repeat, &QShortcut::activated, this, [&engine] { engine.repeatQuestion(); });
 }
 
 void MainWindow::setCaption(Label id, const std::string& text) {
@@ -291,6 +297,10 @@ void MainWindow::setButtonColour(int index, int paletteIndex) {
     numberButton(index)->setColour(paletteColour(paletteIndex));
 }
 
+void MainWindow::setButtonPicked(int index, bool picked) {
+    numberButton(index)->setPicked(picked);
+}
+
 void MainWindow::setTimerEnabled(Timer id, bool enabled) {
     QTimer* t = timer(id);
     if (!enabled) {
@@ -307,7 +317,7 @@ void MainWindow::centre() {
 }
 
 void MainWindow::announce(const Message& message) {
-    m_status->setAccessibleName(messageText(message));
+    m_announcer->say(messageText(message));
 }
 
 QLabel* MainWindow::label(Label id) const {

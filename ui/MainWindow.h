@@ -16,6 +16,7 @@ class QTimer;
 
 namespace brightsum {
 
+class Announcer;
 class BoardButton;
 class Engine;
 
@@ -40,6 +41,7 @@ public:
     void setButtonCaption(int index, const std::string& text) override;
     std::string buttonCaption(int index) const override;
     void setButtonColour(int index, int paletteIndex) override;
+    void setButtonPicked(int index, bool picked) override;
     void setTimerEnabled(Timer timer, bool enabled) override;
     void centre() override;
     void announce(const Message& message) override;
@@ -50,6 +52,7 @@ public:
     QWidget* client() const { return m_client; }
     QAction* mnuHowtoPlay() const { return m_mnuHowtoPlay; }
     QAction* mnuAbout() const { return m_mnuAbout; }
+    Announcer* announcer() const { return m_announcer; }
 
     // The 16 colours that board colours are indexes into.
     static QColor paletteColour(int paletteIndex);
@@ -66,7 +69,7 @@ private:
     std::array<BoardButton*, kBoardButtons> m_buttons{};
     QPushButton* m_cmdStart = nullptr;
     std::array<QTimer*, 3> m_timers{};
-    QLabel* m_status = nullptr;
+    Announcer* m_announcer = nullptr;
 
     QMenu* m_mnuAddition = nullptr;
     std::array<QAction*, 5> m_add{};

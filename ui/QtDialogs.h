@@ -14,7 +14,7 @@ public:
     explicit QtDialogs(QWidget* owner) : m_owner(owner) {}
 
     void showMessage(const Message& message) override;
-    std::optional<std::string> askText(const Message& message) override;
+    std::optional<std::string> askText(const Message& message, const Message& heard) override;
 
 private:
     QWidget* m_owner;

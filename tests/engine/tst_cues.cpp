@@ -20,10 +20,10 @@ private slots:
         QTest::newRow("right answer")
             << "right"
             << "cue select.wav | lblPart2=3 | tmrCounter off | lblScore=1000 | cue good.wav | "
-               "announce RightAnswer | tmrPoints off | lblQuestionNumber=2";
+               "announce RightAnswer 1000 | tmrPoints off | lblQuestionNumber=2";
         QTest::newRow("wrong answer") << "wrong"
                                       << "cue select.wav | lblPart2=8 | cue bad.wav | "
-                                         "announce WrongAnswer | lblPart1=?";
+                                         "announce WrongDifference 3 8 5 | lblPart1=?";
         QTest::newRow("time-out") << "timeout"
                                   << "tick tmrCounter | tmrPoints off | tmrCounter off | "
                                      "cue timeup.wav | announce TimeUp | lblQuestionNumber=2";
@@ -33,8 +33,9 @@ private slots:
                "message GameOver | closed GameOver | centre";
         QTest::newRow("game over with a high score")
             << "hiscore"
-            << "tmrCounter off | tmrPoints off | cue hiscore.wav | announce FinalScore 1000 | "
-               "prompt HighScorePrompt | closed HighScorePrompt | highscores shown | centre";
+            << "tmrCounter off | tmrPoints off | cue hiscore.wav | "
+               "heard with the prompt: FinalScore 1000 | prompt HighScorePrompt | closed "
+               "HighScorePrompt | highscores shown | centre";
     }
 
     void cueAtItsPoint() {

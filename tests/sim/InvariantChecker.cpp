@@ -106,6 +106,12 @@ void InvariantChecker::checkPicks() {
     const std::string part1 = window.caption(Label::lblPart1);
     const std::string part2 = window.caption(Label::lblPart2);
 
+    // A screen reader hears as picked exactly the buttons the eye sees green, and none on the
+    // idle board, whose colours are the animation's.
+    const std::vector<int> heard = window.buttonsPicked();
+    if (heard != (state.GameActive ? window.buttonsColoured(kLightGreen) : std::vector<int>{})) {
+        fail(std::to_string(heard.size()) + " buttons are heard as picked, not the green ones");
+    }
     if (!state.GameActive) {
         if (part1 != "?" || part2 != "?") {
             fail("the idle window shows a pick: " + part1 + ", " + part2);

@@ -20,6 +20,7 @@ struct TraceEntry;
 //    lblScore shows it while the game runs.
 // 5. The equation line and the green buttons match PickCount and the picks: one pick shows
 //    as itself alone; with no pick, the board shows nothing picked or the pair just judged.
+//    The buttons a screen reader hears as picked are the green ones, and none while idle.
 class InvariantChecker {
 public:
     // Takes over the desktop's trace sink and after-event hook.

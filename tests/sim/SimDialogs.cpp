@@ -2,6 +2,7 @@
 #include "SimDialogs.h"
 
 #include "SimDesktop.h"
+#include "SimWindow.h"
 
 #include <algorithm>
 
@@ -27,7 +28,8 @@ DialogAnswer SimDialogs::run(bool prompt, const Message& message) {
     return answer;
 }
 
-std::optional<std::string> SimDialogs::askText(const Message& message) {
+std::optional<std::string> SimDialogs::askText(const Message& message, const Message& heard) {
+    m_desktop.note("heard with the prompt: " + SimWindow::said(heard));
     const DialogAnswer answer = run(true, message);
     if (answer.kind == DialogAnswer::Kind::Cancel) {
         return std::nullopt;

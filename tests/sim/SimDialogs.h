@@ -42,7 +42,7 @@ public:
     explicit SimDialogs(SimDesktop& desktop) : m_desktop(desktop) {}
 
     void showMessage(const Message& message) override { run(false, message); }
-    std::optional<std::string> askText(const Message& message) override;
+    std::optional<std::string> askText(const Message& message, const Message& heard) override;
 
     void queue(DialogAnswer answer) { m_queue.push_back(std::move(answer)); }
     void setResponder(std::function<DialogAnswer(const DialogRecord&)> responder) {

@@ -70,6 +70,20 @@ std::vector<int> SimWindow::buttonsColoured(int paletteIndex) const {
     return result;
 }
 
+void SimWindow::setButtonPicked(int index, bool picked) {
+    m_buttonsPicked.at(slot(index)) = picked;
+}
+
+std::vector<int> SimWindow::buttonsPicked() const {
+    std::vector<int> result;
+    for (int i = 0; i < kBoardButtons; ++i) {
+        if (m_buttonsPicked[slot(i)]) {
+            result.push_back(i);
+        }
+    }
+    return result;
+}
+
 void SimWindow::setTimerEnabled(Timer timer, bool enabled) {
     m_desktop.setTimerEnabled(timer, enabled);
     m_desktop.note(std::string(kTimerNames[slot(timer)]) + (enabled ? " on" : " off"));
@@ -80,14 +94,17 @@ void SimWindow::centre() {
     m_desktop.note("centre");
 }
 
-void SimWindow::announce(const Message& message) {
-    // "announce FinalScore 5400": the message and the numbers it uses.
+std::string SimWindow::said(const Message& message) {
     const MessageInfo& info = messageInfo(message.id);
-    std::string note = "announce " + std::string(info.name);
+    std::string words(info.name);
     for (int i = 0; i < info.arguments; ++i) {
-        note += " " + std::to_string(message.args.at(static_cast<std::size_t>(i)));
+        words += " " + std::to_string(message.args.at(static_cast<std::size_t>(i)));
     }
-    m_desktop.note(note);
+    return words;
+}
+
+void SimWindow::announce(const Message& message) {
+    m_desktop.note("announce " + said(message));
 }
 
 }  // namespace brightsum::sim

@@ -23,9 +23,12 @@ public:
     void setButtonCaption(int index, const std::string& text) override;
     std::string buttonCaption(int index) const override;
     void setButtonColour(int index, int paletteIndex) override;
+    void setButtonPicked(int index, bool picked) override;
     void setTimerEnabled(Timer timer, bool enabled) override;
     void centre() override;
     void announce(const Message& message) override;
+    // "FinalScore 5400": a message and the numbers it uses, as the trace notes it.
+    static std::string said(const Message& message);
 
     // "lblScore", "lblPart1", ...
     std::string caption(std::string_view controlName) const;
@@ -33,6 +36,8 @@ public:
         return m_buttonColours.at(static_cast<std::size_t>(index));
     }
     std::vector<int> buttonsColoured(int paletteIndex) const;
+    // The buttons a screen reader hears as picked.
+    std::vector<int> buttonsPicked() const;
     int centred() const { return m_centred; }
 
 private:
@@ -40,6 +45,7 @@ private:
     std::array<std::string, 9> m_labels;
     std::array<std::string, kBoardButtons> m_buttonCaptions;
     std::array<int, kBoardButtons> m_buttonColours;
+    std::array<bool, kBoardButtons> m_buttonsPicked{};
     int m_centred = 0;
 };
 

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "Announcer.h"
 #include "BoardButton.h"
 #include "GameSession.h"
 #include "HighScoreWindow.h"
@@ -62,6 +63,7 @@ private slots:
     void hiddenNewGameButtonStartsNothing();
     void boardClicksReachTheGame();
     void returnAndEnterPickLikeSpace();
+    void f5SaysTheQuestionAgain();
     void timerTicksReachTheGame();
     void highScoresMenuShowsTheTableOnce();
 };
@@ -232,6 +234,32 @@ void GameWindowTest::highScoresMenuShowsTheTableOnce() {
     QCOMPARE(run.session.highScoreWindow().window(), shown);
     QCOMPARE(run.sound.cues(),
              (std::vector<sim::PlayedCue>{{Cue::ShowHighScores, CueMode::Async}}));
+}
+
+// The key a player who listens presses to hear the question again, wherever the focus is in
+// the main window; a picked button is checked for the screen reader.
+void GameWindowTest::f5SaysTheQuestionAgain() {
+    Run run;
+    MainWindow& window = run.window();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    window.timer(Timer::tmrInit)->stop();
+    QTest::keyClick(window.numberButton(9), Qt::Key_F5);
+    QTRY_COMPARE(window.announcer()->shown(),
+                 QStringLiteral("No game yet. Choose Addition or Subtraction in the menu bar."));
+
+    run.choose("sub2");
+    const QString question =
+        QStringLiteral("Question 1. Make %1 with minus.").arg(run.text(Label::lblAnswer));
+    QTRY_COMPARE(window.announcer()->shown(), question);
+    QTest::keyClick(window.numberButton(4), Qt::Key_Space);
+    QVERIFY(window.numberButton(4)->isPicked());
+    const QString picked = QStringLiteral("You picked %1.").arg(window.numberButton(4)->text());
+    QTRY_COMPARE(window.announcer()->shown(), picked);
+    QTest::keyClick(window.numberButton(4), Qt::Key_F5);
+    QTRY_VERIFY2(
+        window.announcer()->shown().startsWith(
+            question + QStringLiteral(" You picked %1. ").arg(window.numberButton(4)->text())),
+        qPrintable(window.announcer()->shown()));
 }
 
 QTEST_MAIN(GameWindowTest)

@@ -55,6 +55,7 @@ private slots:
     void rowsOfTheThreeListsStayAligned();
     void returnEnterAndEscapeClose_data();
     void returnEnterAndEscapeClose();
+    void aScreenReaderHearsEachRowWhole();
 };
 
 void HighScoreWindowTest::cleanup() {
@@ -275,6 +276,31 @@ void HighScoreWindowTest::returnEnterAndEscapeClose() {
     QCOMPARE(okay.count(), 1);  // as if Okay were pressed
     deleteClosedWindows();
     QVERIFY(form.isNull());
+}
+
+// Each list holds one column; a screen reader reads only the item that has the focus, so
+// without more it would hear a name alone, or a score without its name.
+void HighScoreWindowTest::aScreenReaderHearsEachRowWhole() {
+    HighScoreTable table = tableFromDefaultFile();
+    table.InsertHighScore(1, "Ada", 10000, 3);
+    table.InsertHighScore(3, "", 850, 4);
+    HighScoreWindow form(table, nullptr);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    const QStringList heard{"Name, Score, Level", "", "1. Ada, 10000, level 3",
+                            "2. Quill, 1000, level 1", "3. 850, level 4"};
+    for (QListWidget* list : {form.names(), form.scores(), form.levels()}) {
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(list);
+        QCOMPARE(accessible->childCount(), 12);
+        for (int row = 0; row < heard.size(); ++row) {
+            QCOMPARE(accessible->child(row)->text(QAccessible::Name), heard[row]);
+        }
+        QCOMPARE(accessible->child(11)->text(QAccessible::Name),
+                 QStringLiteral("10. Tansy, 200, level 1"));
+    }
+    // What the eye sees stays one column a list.
+    QCOMPARE(form.names()->item(2)->text(), QStringLiteral("Ada"));
+    QCOMPARE(form.scores()->item(2)->text(), QStringLiteral("10000"));
 }
 
 QTEST_MAIN(HighScoreWindowTest)

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "Announcer.h"
 #include "BoardButton.h"
 #include "MainWindow.h"
 #include "WidgetTestSupport.h"
@@ -282,10 +283,11 @@ void MainWindowTest::accessibleNamesAndDescriptions() {
     // A label is heard by its text, a board button by its number, a result by its words.
     form.setCaption(Label::lblAnswer, "15");
     form.setButtonCaption(7, "12");
-    form.announce(MessageId::RightAnswer);
+    form.announce({MessageId::RightAnswer, 950});
+    QCoreApplication::processEvents();
     QCOMPARE(accessible("lblAnswer", QAccessible::Name), QStringLiteral("15"));
     QCOMPARE(accessible("Cmd_Number_7", QAccessible::Name), QStringLiteral("12"));
-    QCOMPARE(accessible("lblStatus", QAccessible::Name), QStringLiteral("Right answer."));
+    QCOMPARE(form.announcer()->shown(), QStringLiteral("Right! 950 points."));
 }
 
 // Screen readers say "push button" for a board button and read its checked state; Qt's own

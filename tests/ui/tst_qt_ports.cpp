@@ -158,7 +158,7 @@ void QtPortsTest::promptStartsEmptyAndReturnsWhatWasTyped() {
         checked = true;
         buttons->button(accept ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)->click();
     });
-    const auto name = dialogs.askText(MessageId::HighScorePrompt);
+    const auto name = dialogs.askText(MessageId::HighScorePrompt, {MessageId::FinalScore, 5400});
     QVERIFY(checked);
     QCOMPARE(name, expected);
 }

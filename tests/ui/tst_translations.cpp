@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "AboutWindow.h"
+#include "Announcer.h"
 #include "CueDescriptions.h"
 #include "GameSession.h"
 #include "HelpLauncher.h"
@@ -254,7 +255,8 @@ public:
         for (QWidget* control : window->findChildren<QWidget*>()) {
             const QString where = name + QLatin1Char('/') + pathOf(control, window);
             accessibleTexts(where, control);
-            if (control->isHidden()) {
+            // Hidden itself or inside a hidden part, such as the announcer: never drawn.
+            if (!control->isVisibleTo(window)) {
                 continue;
             }
             if (auto* label = qobject_cast<QLabel*>(control)) {
@@ -367,31 +369,31 @@ Gatherer showEverything() {
         session.start();
         MainWindow& window = session.window();
         // Every message where the game puts it: a message without a title is only spoken,
-        // through the status line; one with a title is a dialog.
+        // through the announcer; one with a title is a dialog.
         const auto name = [](const MessageInfo& info) {
             return QString::fromUtf8(info.name.data(), static_cast<qsizetype>(info.name.size()));
         };
         for (const MessageInfo& info : kMessages) {
-            const Message message(info.id, 5400, 7);
+            const Message message(info.id, 5400, 7, 12);
             if (messageTitle(message).isEmpty()) {
                 window.announce(message);
-                gather.add(
-                    QStringLiteral("Form1/announce ") + name(info),
-                    window.findChild<QLabel*>(QStringLiteral("lblStatus"))->accessibleName());
+                QCoreApplication::processEvents();
+                gather.add(QStringLiteral("Form1/announce ") + name(info),
+                           window.announcer()->shown());
             }
         }
         gather.window(QStringLiteral("Form1"), &window);
 
         QtDialogs dialogs(&window);
         for (const MessageInfo& info : kMessages) {
-            const Message message(info.id, 5400, 7);
+            const Message message(info.id, 5400, 7, 12);
             if (messageTitle(message).isEmpty()) {
                 continue;
             }
             whileDialogIsOpen(
                 [&] {
                     if (info.id == MessageId::HighScorePrompt) {
-                        dialogs.askText(message);
+                        dialogs.askText(message, {MessageId::FinalScore, 5400});
                     } else {
                         dialogs.showMessage(message);
                     }
@@ -546,43 +548,65 @@ void TranslationsTest::everyTextTranslatedAndFitting() {
 void TranslationsTest::messagesWordedWithTheirNumbers_data() {
     QTest::addColumn<QString>("language");
     QTest::addColumn<MessageId>("id");
-    QTest::addColumn<int>("number");
+    QTest::addColumn<QList<int>>("numbers");
     QTest::addColumn<QString>("title");  // empty for a message only spoken
     // The whole text in English; in the pseudo-language, a part it must hold.
     QTest::addColumn<QString>("text");
-    QTest::newRow("game over") << "" << MessageId::GameOver << 5400 << "Game Over"
+    QTest::newRow("game over") << "" << MessageId::GameOver << QList<int>{5400} << "Game Over"
                                << "Game over! Your final score is 5400.";
-    QTest::newRow("final score of nothing") << "" << MessageId::FinalScore << 0 << ""
+    QTest::newRow("final score of nothing") << "" << MessageId::FinalScore << QList<int>{0} << ""
                                             << "Game over. Your final score is 0.";
     QTest::newRow("name prompt")
-        << "" << MessageId::HighScorePrompt << 0 << "High Score"
+        << "" << MessageId::HighScorePrompt << QList<int>{} << "High Score"
         << "Congratulations! You got a High Score! Please enter your name.";
-    QTest::newRow("spoken") << "" << MessageId::WrongAnswer << 0 << ""
-                            << "Wrong answer. Try again.";
-    QTest::newRow("translated game over") << kPseudo << MessageId::GameOver << 5400 << "Game Over"
-                                          << "Ÿőűŕ ƒïńàľ šćőŕé ïš 5400.";
-    QTest::newRow("translated final score") << kPseudo << MessageId::FinalScore << 720 << ""
-                                            << "Ÿőűŕ ƒïńàľ šćőŕé ïš 720.";
+    QTest::newRow("spoken") << "" << MessageId::TimeUp << QList<int>{} << ""
+                            << "Time is up.";
+    QTest::newRow("question") << "" << MessageId::QuestionSubtraction << QList<int>{3, 17} << ""
+                              << "Question 3. Make 17 with minus.";
+    QTest::newRow("wrong pair, three numbers")
+        << "" << MessageId::WrongDifference << QList<int>{3, 8, 5} << ""
+        << "3 minus 8 does not make 5. Try again.";
+    QTest::newRow("counted points") << "" << MessageId::RightAnswer << QList<int>{950} << ""
+                                    << "Right! 950 points.";
+    // Polish counts 2 to 4 of a thing otherwise than 5 and more.
+    QTest::newRow("a few seconds") << "pl" << MessageId::SecondsLeft << QList<int>{3} << ""
+                                   << "Zostały 3 sekundy.";
+    QTest::newRow("more seconds") << "pl" << MessageId::SecondsLeft << QList<int>{5} << ""
+                                  << "Zostało 5 sekund.";
+    QTest::newRow("translated game over")
+        << kPseudo << MessageId::GameOver << QList<int>{5400} << "Game Over"
+        << "Ÿőűŕ ƒïńàľ šćőŕé ïš 5400.";
+    QTest::newRow("translated final score")
+        << kPseudo << MessageId::FinalScore << QList<int>{720} << ""
+        << "Ÿőűŕ ƒïńàľ šćőŕé ïš 720.";
+    QTest::newRow("translated wrong pair")
+        << kPseudo << MessageId::WrongSum << QList<int>{3, 8, 5} << ""
+        << "3 ƥľűš 8 đőéš ńőŧ ɱàķé 5.";
+    QTest::newRow("translated seconds") << kPseudo << MessageId::SecondsLeft << QList<int>{7} << ""
+                                        << "7 šéćőńđš ľéƒŧ.";
 }
 
 void TranslationsTest::messagesWordedWithTheirNumbers() {
     QFETCH(QString, language);
     QFETCH(MessageId, id);
-    QFETCH(int, number);
+    QFETCH(QList<int>, numbers);
     QFETCH(QString, title);
     QFETCH(QString, text);
     QVERIFY(Translation::use(language));
-    const Message message(id, number);
+    numbers.resize(kMaxArguments);
+    const Message message(id, numbers[0], numbers[1], numbers[2]);
     const QString shownTitle = messageTitle(message);
     const QString shownText = messageText(message);
     QVERIFY(Translation::use(QString()));
     if (language.isEmpty()) {
         QCOMPARE(shownTitle, title);
         QCOMPARE(shownText, text);
-    } else {
+    } else if (language == kPseudo) {
         QCOMPARE(shownTitle.isEmpty(), title.isEmpty());
         QVERIFY2(title.isEmpty() || isPseudo(shownTitle), qPrintable(shownTitle));
         QVERIFY2(isPseudo(shownText) && shownText.contains(text), qPrintable(shownText));
+    } else {
+        QCOMPARE(shownText, text);
     }
 }
 

@@ -28,6 +28,10 @@ void TracingWindowPort::setButtonColour(int index, int paletteIndex) {
     m_window.setButtonColour(index, paletteIndex);
 }
 
+void TracingWindowPort::setButtonPicked(int index, bool picked) {
+    m_window.setButtonPicked(index, picked);
+}
+
 void TracingWindowPort::setTimerEnabled(Timer timer, bool enabled) {
     // Enabling a running timer leaves it running, so only a stopped clock starts a question.
     const bool starts =

@@ -24,6 +24,7 @@ public:
     void setButtonCaption(int index, const std::string& text) override;
     std::string buttonCaption(int index) const override;
     void setButtonColour(int index, int paletteIndex) override;
+    void setButtonPicked(int index, bool picked) override;
 
 private:
     MainWindow& m_window;
