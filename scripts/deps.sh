@@ -26,6 +26,8 @@ packages=(
     fonts-wqy-microhei
     # a Wayland desktop, with and without XWayland
     weston xwayland
+    # the end-to-end test with a real screen reader, which logs what it would say
+    orca speech-dispatcher
     # benchmark: flushes slowed by fault injection
     strace
     # the high-score faults test: a FAT stick, mounted through FUSE

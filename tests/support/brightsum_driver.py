@@ -173,6 +173,7 @@ class Program:
         self.frame = None
         self.labels = {}
         self.board = []
+        self.words = {}
 
     @property
     def pid(self):
@@ -184,8 +185,13 @@ class Program:
     def running(self):
         return self.process.poll() is None
 
-    def connect(self, limit=STARTUP_LIMIT):
-        """Finds the program on the accessibility bus and its main window's controls."""
+    def connect(self, limit=STARTUP_LIMIT, words=None):
+        """Finds the program on the accessibility bus and its main window's controls.
+
+        The controls are known by their accessible descriptions, which are in the program's
+        language: `words` gives them for a run in another language, keyed by the English ones
+        ("target number", "row %1, column %2")."""
+        self.words = dict(words or {})
         desktop = Atspi.get_desktop(0)
 
         def find_app():
@@ -201,6 +207,10 @@ class Program:
         self.app.set_cache_mask(Atspi.Cache.NONE)
         self.frame = poll("the main window", lambda: self.window("Brightsum"), limit)
 
+        place = self.words.get("row %1, column %2", "row %1, column %2")
+        places = [place.replace("%1", str(i // 6 + 1)).replace("%2", str(i % 6 + 1))
+                  for i in range(36)]
+
         def controls_ready():
             labels, board = {}, {}
             for acc in descendants(self.frame):
@@ -208,13 +218,13 @@ class Program:
                 description = acc.get_description()
                 if role == Atspi.Role.LABEL and description:
                     labels[description] = acc
-                elif role == Atspi.Role.PUSH_BUTTON and description.startswith("row "):
+                elif role == Atspi.Role.PUSH_BUTTON and description in places:
                     board[description] = acc
             return (labels, board) if len(board) == 36 else None
 
         labels, board = poll("the 36 board buttons", controls_ready, limit)
         self.labels = labels
-        self.board = [board[f"row {i // 6 + 1}, column {i % 6 + 1}"] for i in range(36)]
+        self.board = [board[description] for description in places]
         return self
 
     def windows(self):
@@ -234,7 +244,7 @@ class Program:
 
     def text(self, description):
         """The text of the main window's label with this description ("score", ...)."""
-        return self.labels[description].get_name()
+        return self.labels[self.words.get(description, description)].get_name()
 
     def x_window(self, title):
         """The X window id of the program's visible window with this title."""
