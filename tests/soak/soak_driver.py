@@ -450,7 +450,11 @@ class Soak:
             acc for acc in ui.descendants(window)
             if acc.get_role() in (Atspi.Role.LIST, Atspi.Role.LIST_BOX)
             and acc.get_child_count() == 12])
-        scores = [item.get_name() for item in ui.children(lists[1])][2:]
+        # Each item reads its whole row, "3. Ada, 950, level 2": the score stands before the
+        # level, whatever the name holds.
+        rows = [item.get_name() for item in ui.children(lists[1])][2:]
+        scores = [m.group(1) if (m := re.search(r"(\S+), level \S*$", row)) else row
+                  for row in rows]
         try:
             values = [int(text) for text in scores]
         except ValueError:
