@@ -378,7 +378,7 @@ def play(program_path, orca, language, artifacts, opener_folder, translations):
     finally:
         with open(os.path.join(artifacts, f"orca-{language.name}.txt"), "w",
                   encoding="utf-8") as out:
-            out.write("\n".join(orca.utterances()) + "\n")
+            out.write("\n".join(orca.utterances()[since:]) + "\n")
         program.stop()
 
 
