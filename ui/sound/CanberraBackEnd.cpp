@@ -1,0 +1,102 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "CanberraBackEnd.h"
+
+#include "PlayingCue.h"
+
+#include <canberra.h>
+
+namespace brightsum {
+
+namespace {
+
+// Every cue shares one id, so that cancelling it stops whatever cue still sounds.
+constexpr std::uint32_t kCueId = 1;
+
+// Errors after which no sound at all can be heard, so the alert is not worth trying.
+bool nothingCanPlay(int error) {
+    return error == CA_ERROR_NOTAVAILABLE || error == CA_ERROR_NODRIVER ||
+           error == CA_ERROR_DISCONNECTED || error == CA_ERROR_DISABLED ||
+           error == CA_ERROR_STATE || error == CA_ERROR_FORKED;
+}
+
+}  // namespace
+
+CanberraBackEnd::CanberraBackEnd() {
+    if (ca_context_create(&m_context) != CA_SUCCESS) {
+        m_context = nullptr;
+        return;
+    }
+    ca_context_change_props(m_context, CA_PROP_APPLICATION_NAME, "Brightsum", nullptr);
+    // The icon is installed under the application id.
+    ca_context_change_props(m_context, CA_PROP_APPLICATION_ID, BRIGHTSUM_APP_ID,
+                            CA_PROP_APPLICATION_ICON_NAME, BRIGHTSUM_APP_ID, nullptr);
+    // Connecting now keeps the first cue quick. Sounds are not preloaded. When no server
+    // answers yet, each cue tries again by itself.
+    ca_context_open(m_context);
+}
+
+CanberraBackEnd::~CanberraBackEnd() {
+    if (m_context != nullptr) {
+        ca_context_destroy(m_context);
+    }
+}
+
+SoundBackEnd::Start CanberraBackEnd::playFile(const std::filesystem::path& file,
+                                              const std::string& description,
+                                              const std::shared_ptr<PlayingCue>& cue) {
+    // A file name goes over as the path's bytes, UTF-8 or not: libcanberra opens it itself.
+    return start(CA_PROP_MEDIA_FILENAME, file.c_str(), description, cue);
+}
+
+SoundBackEnd::Start CanberraBackEnd::playAlert(const std::string& description,
+                                               const std::shared_ptr<PlayingCue>& cue) {
+    // A proplist with both a file name and an event id plays the event even when the file
+    // exists, so the alert is a call of its own.
+    return start(CA_PROP_EVENT_ID, "bell", description, cue);
+}
+
+void CanberraBackEnd::stop() {
+    if (m_context != nullptr) {
+        // The older cue's state stays alive until its cancelled callback has run.
+        ca_context_cancel(m_context, kCueId);
+    }
+}
+
+SoundBackEnd::Start CanberraBackEnd::start(const char* property, const char* value,
+                                           const std::string& description,
+                                           const std::shared_ptr<PlayingCue>& cue) {
+    if (m_context == nullptr) {
+        return Start::Unavailable;
+    }
+    ca_proplist* props = nullptr;
+    if (ca_proplist_create(&props) != CA_SUCCESS) {
+        return Start::Refused;
+    }
+    ca_proplist_sets(props, property, value);
+    // The mixer lists a stream by its media name, which would otherwise be the path.
+    if (!description.empty()) {
+        ca_proplist_sets(props, CA_PROP_EVENT_DESCRIPTION, description.c_str());
+        ca_proplist_sets(props, CA_PROP_MEDIA_NAME, description.c_str());
+    }
+    ca_proplist_sets(props, CA_PROP_MEDIA_ROLE, "event");
+    // The callback owns this reference; libcanberra calls it once for each cue it accepted
+    // and never for one it refused.
+    auto* ref = new std::shared_ptr<PlayingCue>(cue);
+    const int result = ca_context_play_full(m_context, kCueId, props, &cueFinished, ref);
+    if (result != CA_SUCCESS) {
+        delete ref;
+    }
+    ca_proplist_destroy(props);
+    if (result == CA_SUCCESS) {
+        return Start::Playing;
+    }
+    return nothingCanPlay(result) ? Start::Unavailable : Start::Refused;
+}
+
+void CanberraBackEnd::cueFinished(ca_context*, std::uint32_t, int, void* userdata) {
+    std::unique_ptr<std::shared_ptr<PlayingCue>> cue(
+        static_cast<std::shared_ptr<PlayingCue>*>(userdata));
+    (*cue)->ended();
+}
+
+}  // namespace brightsum

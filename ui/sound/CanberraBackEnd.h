@@ -1,0 +1,38 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "SoundBackEnd.h"
+
+#include <cstdint>
+
+struct ca_context;
+
+namespace brightsum {
+
+// Plays the cues through libcanberra, which reaches the desktop's sound server. Each call may
+// block for as long as a hung server stays silent (SoundBackEnd).
+class CanberraBackEnd final : public SoundBackEnd {
+public:
+    CanberraBackEnd();
+    // Destroying the context reports every cue still sounding.
+    ~CanberraBackEnd() override;
+
+    CanberraBackEnd(const CanberraBackEnd&) = delete;
+    CanberraBackEnd& operator=(const CanberraBackEnd&) = delete;
+
+    Start playFile(const std::filesystem::path& file, const std::string& description,
+                   const std::shared_ptr<PlayingCue>& cue) override;
+    Start playAlert(const std::string& description,
+                    const std::shared_ptr<PlayingCue>& cue) override;
+    void stop() override;
+
+private:
+    static void cueFinished(ca_context* context, std::uint32_t id, int error, void* userdata);
+
+    Start start(const char* property, const char* value, const std::string& description,
+                const std::shared_ptr<PlayingCue>& cue);
+
+    ca_context* m_context = nullptr;
+};
+
+}  // namespace brightsum
