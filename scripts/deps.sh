@@ -21,6 +21,8 @@ packages=(
     # measuring tools
     xvfb xauth openbox xdotool x11-utils imagemagick dbus-daemon at-spi2-core python3-pyatspi
     gir1.2-atspi-2.0 pulseaudio pulseaudio-utils sox
+    # the sound tests and the benchmark under PipeWire, the default sound server of GNOME
+    pipewire pipewire-pulse wireplumber
     # benchmark: flushes slowed by fault injection
     strace
     # fuzzing, sanitizers, install checks, packaging
