@@ -336,7 +336,7 @@ void RealSoundTest::cueCarriesItsDescriptionForTheMixer() {
             pactl.start("pactl", {"list", "sink-inputs"});
             pactl.waitForFinished(5000);
             streams = QString::fromUtf8(pactl.readAllStandardOutput());
-            return streams.contains("hiscore.wav");
+            return streams.contains(R"(application.name = "Brightsum")");
         }(),
         2000);
     QVERIFY2(streams.contains(R"(event.description = "New high score")"), qPrintable(streams));
@@ -452,12 +452,11 @@ void RealSoundTest::stalledServerHoldsAWaitedCueOneSecondPastItsLengthAtMost() {
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
         ::kill(pid, SIGSTOP);
     });
-    const double returned =
-        secondsTaken([&] { player.PlaySoundCue("hiscore.wav", CueMode::Wait); });
+    const double returned = secondsTaken([&] { player.PlaySoundCue("good.wav", CueMode::Wait); });
     freezer.join();
     ::kill(pid, SIGCONT);
 
-    const double length = lengthOf("hiscore.wav");
+    const double length = lengthOf("good.wav");
     QVERIFY2(returned > length + 0.8 && returned < length + 2.0,
              qPrintable(QString("returned after %1 s for a %2 s cue").arg(returned).arg(length)));
 }

@@ -2,8 +2,12 @@
 #include "CanberraBackEnd.h"
 
 #include "PlayingCue.h"
+#include "WaveFile.h"
 
 #include <canberra.h>
+#include <unistd.h>
+
+#include <string>
 
 namespace brightsum {
 
@@ -41,11 +45,14 @@ CanberraBackEnd::~CanberraBackEnd() {
     }
 }
 
-SoundBackEnd::Start CanberraBackEnd::playFile(const std::filesystem::path& file,
-                                              const std::string& description,
+SoundBackEnd::Start CanberraBackEnd::playFile(const WaveFile& file, const std::string& description,
                                               const std::shared_ptr<PlayingCue>& cue) {
-    // A file name goes over as the path's bytes, UTF-8 or not: libcanberra opens it itself.
-    return start(CA_PROP_MEDIA_FILENAME, file.c_str(), description, cue);
+    // libcanberra opens the file itself, by name, while it starts the cue. The name of the
+    // descriptor that the checks opened gives it that same file, never a FIFO or a device
+    // put in its place since; the path, as its bytes, UTF-8 or not, where there is no /proc.
+    const std::string opened = "/proc/self/fd/" + std::to_string(file.descriptor());
+    const std::string& name = ::access(opened.c_str(), R_OK) == 0 ? opened : file.path().native();
+    return start(CA_PROP_MEDIA_FILENAME, name.c_str(), description, cue);
 }
 
 SoundBackEnd::Start CanberraBackEnd::playAlert(const std::string& description,

@@ -20,7 +20,7 @@ public:
     CanberraBackEnd(const CanberraBackEnd&) = delete;
     CanberraBackEnd& operator=(const CanberraBackEnd&) = delete;
 
-    Start playFile(const std::filesystem::path& file, const std::string& description,
+    Start playFile(const WaveFile& file, const std::string& description,
                    const std::shared_ptr<PlayingCue>& cue) override;
     Start playAlert(const std::string& description,
                     const std::shared_ptr<PlayingCue>& cue) override;

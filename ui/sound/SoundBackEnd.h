@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <filesystem>
 #include <memory>
 #include <string>
 
 namespace brightsum {
 
 class PlayingCue;
+class WaveFile;
 
 // How one system plays the cues. SoundCuePlayer makes every call on its sound thread, one at a
 // time, builds the back end there and destroys it there: a call may block for as long as the
@@ -22,11 +22,11 @@ public:
 
     virtual ~SoundBackEnd() = default;
 
-    // Starts a wave file. description says what the cue means, in the player's language
+    // Starts a checked wave file. description says what the cue means, in the player's language
     // (UTF-8, may be empty), for a mixer that lists the sounds playing. On Playing, the back end
     // keeps the cue and reports its end (PlayingCue::ended, or endsBy when the system tells no
     // end); on anything else it drops the cue unreported.
-    virtual Start playFile(const std::filesystem::path& file, const std::string& description,
+    virtual Start playFile(const WaveFile& file, const std::string& description,
                            const std::shared_ptr<PlayingCue>& cue) = 0;
     // Starts the desktop's alert sound in place of a file that cannot be played, as playFile.
     virtual Start playAlert(const std::string& description,

@@ -3,8 +3,9 @@
 
 #include "PlayingCue.h"
 #include "SoundBackEnd.h"
-#include "WaveFileInfo.h"
+#include "WaveFile.h"
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -20,20 +21,29 @@ using Clock = PlayingCue::Clock;
 // How long a waited cue may overrun its own length before the caller gives up on the
 // back end's report of its end.
 constexpr std::chrono::milliseconds kGrace{1000};
+// The longest a waited cue holds the caller, whatever its file claims or the sound service
+// does. A click sound lasts well under a second (the game's own, 55 ms), so it plays whole
+// and still has its grace for a late report of its end; a longer file is cut short by the
+// next cue, and the board is never held longer than this.
+constexpr std::chrono::milliseconds kWaitLimit{2000};
 // The alert is not read from disk, so its length is an upper bound of our own.
 constexpr std::chrono::milliseconds kAlertLength{2000};
-// A file the back end plays although its header makes no sense to us.
-constexpr std::chrono::milliseconds kUnknownLength{5000};
 // How long the player's end waits for the sound thread to let go of the back end; that takes
 // milliseconds unless the sound service hangs.
 constexpr std::chrono::milliseconds kClosingLimit{500};
 
-// One cue handed to the sound thread.
+// How long a caller waits for a cue that was handed over at `from`.
+Clock::time_point waitEnd(const std::optional<WaveFile>& file, Clock::time_point from) {
+    const std::chrono::microseconds length = file ? file->info().duration() : kAlertLength;
+    return from + std::min<Clock::duration>(length + kGrace, kWaitLimit);
+}
+
+// One cue handed to the sound thread: its file, or nothing where the alert stands in.
 struct Request {
-    std::filesystem::path file;
+    std::optional<WaveFile> file;
     std::string description;
     std::shared_ptr<PlayingCue> cue;
-    Clock::time_point handedOver;
+    Clock::time_point givenUpAt;  // when even a waiting caller would have given up on it
 };
 
 // The sound thread's side of playing one cue.
@@ -45,16 +55,14 @@ void play(SoundBackEnd& backEnd, std::shared_ptr<PlayingCue>& current, const Req
 
     // A cue held up by a sound service that stalled until even a waiting caller would have
     // given up on it is dropped: sounding that late it would mark nothing that happens.
-    const auto info = WaveFileInfo::read(request.file);
-    const auto stale = [&request, length = info ? info->duration() : kUnknownLength] {
-        return Clock::now() - request.handedOver > length + kGrace;
-    };
+    const auto stale = [&request] { return Clock::now() > request.givenUpAt; };
     if (stale()) {
         request.cue->ended();
         return;
     }
 
-    auto start = backEnd.playFile(request.file, request.description, request.cue);
+    auto start = request.file ? backEnd.playFile(*request.file, request.description, request.cue)
+                              : SoundBackEnd::Start::Refused;
     if (start == SoundBackEnd::Start::Refused) {
         start = backEnd.playAlert(request.description, request.cue);
     }
@@ -167,17 +175,16 @@ void SoundCuePlayer::run(const std::shared_ptr<Queue>& queue, const BackEndFacto
 void SoundCuePlayer::PlaySoundCue(const std::string& file, CueMode mode) {
     const Clock::time_point handedOver = Clock::now();
     auto cue = std::make_shared<PlayingCue>();
-    const std::filesystem::path path = m_programFolder / file;
-    m_queue->hand({path, m_describe ? m_describe(file) : std::string(), cue, handedOver});
+    // Only the file's header is read here, and opening it never waits: nothing that waits on
+    // the sound service or on a FIFO. A file that is no sane wave file sounds the alert.
+    std::optional<WaveFile> wave = WaveFile::open(m_programFolder / file);
+    const Clock::time_point end = waitEnd(wave, handedOver);
+    m_queue->hand({std::move(wave), m_describe ? m_describe(file) : std::string(), cue, end});
 
     if (mode == CueMode::Wait) {
-        // Only the file's header is read here: nothing that waits on the sound service. A file
-        // without a usable header is played, if at all, as the alert.
-        const auto info = WaveFileInfo::read(path);
-        const std::chrono::microseconds length = info ? info->duration() : kAlertLength;
         // Blocks this thread without dispatching events; a sound service that never reports
         // the end, or never even starts the cue, only delays the caller by the grace period.
-        cue->waitUntil(handedOver + length + kGrace);
+        cue->waitUntil(end);
     }
 }
 

@@ -15,10 +15,11 @@ class SoundBackEnd;
 
 // Plays the game's cues, wave files of the program folder, through a system's back end on a
 // thread of the player's own. One cue sounds at a time: a newer cue cuts an older one short. A
-// file that is missing or cannot be played gives the desktop's alert sound instead; with no
-// sound service a cue ends at once. The back end's calls may block for as long as a hung
-// sound service stays silent, so the caller only hands cues over, and waits for a waited cue
-// at most its length and a second. Call it from one thread only (the user-interface thread).
+// file that is missing, is no sane wave file (WaveFile) or cannot be played gives the
+// desktop's alert sound instead; with no sound service a cue ends at once. The back end's
+// calls may block for as long as a hung sound service stays silent, so the caller only hands
+// cues over, and waits for a waited cue at most its length and a second, and never more than
+// two seconds. Call it from one thread only (the user-interface thread).
 class SoundCuePlayer : public SoundPort {
 public:
     // Builds the back end; runs on the sound thread.
