@@ -70,7 +70,10 @@ stop_one() {
 start_front() {
     case $(cat "$dir/kind") in
     pulseaudio)
-        spawn front pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit \
+        # Off the session bus, where another server may hold the name, and with a runtime
+        # folder of its own.
+        spawn front env -u DBUS_SESSION_BUS_ADDRESS -u DISPLAY XDG_RUNTIME_DIR="$dir/run" \
+            pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit \
             --use-pid-file=no --log-target=stderr \
             --load="module-null-sink sink_name=nullsink" \
             --load="module-native-protocol-unix auth-anonymous=1 socket=$dir/pulse"
@@ -112,10 +115,10 @@ start)
     [ -f "$dir/order" ] && { echo "$dir already holds a server" >&2; exit 1; }
     echo "$kind" >"$dir/kind"
     : >"$dir/order"
+    mkdir -p -m 700 "$dir/run"
     if [ "$kind" = pulseaudio ]; then
         echo "unix:$dir/pulse" >"$dir/server"
     else
-        mkdir -p -m 700 "$dir/run"
         mkdir -p "$dir/config/pipewire/pipewire.conf.d" "$dir/state"
         cat >"$dir/config/pipewire/pipewire.conf.d/nullsink.conf" <<'EOF'
 context.objects = [

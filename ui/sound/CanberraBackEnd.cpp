@@ -26,6 +26,10 @@ bool nothingCanPlay(int error) {
 }  // namespace
 
 CanberraBackEnd::CanberraBackEnd() {
+    connect();
+}
+
+void CanberraBackEnd::connect() {
     if (ca_context_create(&m_context) != CA_SUCCESS) {
         m_context = nullptr;
         return;
@@ -34,8 +38,8 @@ CanberraBackEnd::CanberraBackEnd() {
     // The icon is installed under the application id.
     ca_context_change_props(m_context, CA_PROP_APPLICATION_ID, BRIGHTSUM_APP_ID,
                             CA_PROP_APPLICATION_ICON_NAME, BRIGHTSUM_APP_ID, nullptr);
-    // Connecting now keeps the first cue quick. Sounds are not preloaded. When no server
-    // answers yet, each cue tries again by itself.
+    // Connecting now keeps the first cue quick. When no server answers yet, each cue tries
+    // again by itself.
     ca_context_open(m_context);
 }
 
@@ -73,11 +77,31 @@ SoundBackEnd::Start CanberraBackEnd::start(const char* property, const char* val
                                            const std::string& description,
                                            const std::shared_ptr<PlayingCue>& cue) {
     if (m_context == nullptr) {
-        return Start::Unavailable;
+        connect();
+    }
+    int result = play(property, value, description, cue);
+    if (result == CA_ERROR_STATE || result == CA_ERROR_DISCONNECTED) {
+        // The server this context reached has gone (restarted, say), and libcanberra gives
+        // up on it for good. A new context reaches the one that replaced it, or finds none:
+        // one try a cue, never a loop, so no server means no work.
+        ca_context_destroy(m_context);
+        connect();
+        result = play(property, value, description, cue);
+    }
+    if (result == CA_SUCCESS) {
+        return Start::Playing;
+    }
+    return nothingCanPlay(result) ? Start::Unavailable : Start::Refused;
+}
+
+int CanberraBackEnd::play(const char* property, const char* value, const std::string& description,
+                          const std::shared_ptr<PlayingCue>& cue) {
+    if (m_context == nullptr) {
+        return CA_ERROR_NOTAVAILABLE;
     }
     ca_proplist* props = nullptr;
     if (ca_proplist_create(&props) != CA_SUCCESS) {
-        return Start::Refused;
+        return CA_ERROR_OOM;
     }
     ca_proplist_sets(props, property, value);
     // The mixer lists a stream by its media name, which would otherwise be the path.
@@ -94,10 +118,7 @@ SoundBackEnd::Start CanberraBackEnd::start(const char* property, const char* val
         delete ref;
     }
     ca_proplist_destroy(props);
-    if (result == CA_SUCCESS) {
-        return Start::Playing;
-    }
-    return nothingCanPlay(result) ? Start::Unavailable : Start::Refused;
+    return result;
 }
 
 void CanberraBackEnd::cueFinished(ca_context*, std::uint32_t, int, void* userdata) {

@@ -29,8 +29,12 @@ public:
 private:
     static void cueFinished(ca_context* context, std::uint32_t id, int error, void* userdata);
 
+    void connect();
     Start start(const char* property, const char* value, const std::string& description,
                 const std::shared_ptr<PlayingCue>& cue);
+    // libcanberra's result of one try.
+    int play(const char* property, const char* value, const std::string& description,
+             const std::shared_ptr<PlayingCue>& cue);
 
     ca_context* m_context = nullptr;
 };
