@@ -4,6 +4,8 @@
 #include "SoundBackEnd.h"
 
 #include <cstdint>
+#include <initializer_list>
+#include <utility>
 
 struct ca_context;
 
@@ -14,7 +16,7 @@ namespace brightsum {
 class CanberraBackEnd final : public SoundBackEnd {
 public:
     CanberraBackEnd();
-    // Destroying the context reports every cue still sounding.
+    // Cuts short the cue still sounding; destroying the context reports it.
     ~CanberraBackEnd() override;
 
     CanberraBackEnd(const CanberraBackEnd&) = delete;
@@ -29,11 +31,14 @@ public:
 private:
     static void cueFinished(ca_context* context, std::uint32_t id, int error, void* userdata);
 
+    // What to play, as libcanberra's properties and their values.
+    using Properties = std::initializer_list<std::pair<const char*, const char*>>;
+
     void connect();
-    Start start(const char* property, const char* value, const std::string& description,
+    Start start(Properties properties, const std::string& description,
                 const std::shared_ptr<PlayingCue>& cue);
     // libcanberra's result of one try.
-    int play(const char* property, const char* value, const std::string& description,
+    int play(Properties properties, const std::string& description,
              const std::shared_ptr<PlayingCue>& cue);
 
     ca_context* m_context = nullptr;
