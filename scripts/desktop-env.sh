@@ -117,11 +117,14 @@ desktop_start() {
         export PULSE_SERVER=$server
         BRIGHTSUM_PULSE_PID=$(cat "$W/sound/front.pid")
         export BRIGHTSUM_PULSE_PID
-        # Without a low-latency reader the null sink runs in 2-second blocks and reports the
-        # end of a sound late; a reader attached to its monitor keeps it at 20 ms.
-        parec --latency-msec=20 -d nullsink.monitor --raw >/dev/null 2>"$W/parec.log" &
-        _desktop_pids+=($!)
-        sleep 2.1
+        # Without a low-latency reader PulseAudio's null sink runs in 2-second blocks and
+        # reports the end of a sound late; a reader attached to its monitor keeps it at 20 ms,
+        # like a sound card. PipeWire's null sink keeps the graph's own pace, as a card does.
+        if [ "${BRIGHTSUM_SOUND_SERVER:-pulseaudio}" = pulseaudio ]; then
+            parec --latency-msec=20 -d nullsink.monitor --raw >/dev/null 2>"$W/parec.log" &
+            _desktop_pids+=($!)
+            sleep 2.1
+        fi
     fi
     return 0
 }
