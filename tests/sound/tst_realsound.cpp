@@ -4,6 +4,7 @@
 // are generous.
 
 #include "CanberraSoundPlayer.h"
+#include "Translation.h"
 #include "WaveFileInfo.h"
 #include "WaveSamples.h"
 
@@ -12,6 +13,10 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMap>
 #include <QProcess>
 #include <QScopeGuard>
 #include <QStandardPaths>
@@ -46,12 +51,13 @@ double audibleLengthOf(const std::string& file) {
     return wave ? wave->audibleSeconds() : 0.0;
 }
 
-// Whether a recording holds the whole of a cue. The null sink mixes a new stream in at once by
-// rewinding, but what it already handed to its monitor stays as it was, so the recording
-// misses up to one 20 ms block at the start of each cue.
+// Whether a recording holds the whole of a cue, and nothing else: not the alert, not the cue
+// twice. The null sink mixes a new stream in at once by rewinding, but what it already handed
+// to its monitor stays as it was, so the recording misses up to one 20 ms block at the start
+// of each cue; a server held up mid-cue on a loaded machine stretches it by a gap.
 bool heardWhole(const WaveSamples& heard, double audible) {
     const double seconds = heard.audibleSeconds();
-    return seconds >= 0.95 * audible - 0.030 && seconds < audible + 0.050;
+    return seconds >= 0.95 * audible - 0.030 && seconds < audible + 0.250;
 }
 
 // Seconds the call held its caller.
@@ -216,6 +222,34 @@ double cpuSeconds() {
            (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
+// The properties of the streams this program plays on the current server, oldest first.
+QList<QJsonObject> ourStreams() {
+    QProcess pactl;
+    pactl.start("pactl", {"--format=json", "list", "sink-inputs"});
+    pactl.waitForFinished(5000);
+    QList<QJsonObject> streams;
+    for (const QJsonValue stream : QJsonDocument::fromJson(pactl.readAllStandardOutput()).array()) {
+        const QJsonObject properties = stream["properties"].toObject();
+        if (properties["application.name"].toString() == "Brightsum") {
+            streams << properties;
+        }
+    }
+    return streams;
+}
+
+// Waits until the server plays nothing of ours, so that what was held up while it hung has
+// played out before the next recording.
+bool serverIdle() {
+    const QDeadlineTimer deadline(10000);
+    while (!ourStreams().isEmpty()) {
+        if (deadline.hasExpired()) {
+            return false;
+        }
+        QThread::msleep(50);
+    }
+    return true;
+}
+
 // Makes a folder whose name is given as bytes, with a copy of one of the wave files.
 std::filesystem::path folderWithCue(const QString& parent, const QByteArray& name,
                                     const std::string& file) {
@@ -245,7 +279,7 @@ private slots:
     void cueIsHeardWholeAndWaitedForOnlyWhenAsked();
     void cueFromAFolderWithAHostileName_data();
     void cueFromAFolderWithAHostileName();
-    void cueCarriesItsDescriptionForTheMixer();
+    void eachCueReachesTheMixerNamedInThePlayersLanguage();
     void newerCueCutsTheOlderShort();
     void unplayableFileSoundsTheAlertInstead_data();
     void unplayableFileSoundsTheAlertInstead();
@@ -363,11 +397,13 @@ void RealSoundTest::cueIsHeardWholeAndWaitedForOnlyWhenAsked() {
     if (wait) {
         qInfo("%s (%.1f ms long) held the caller for %.1f ms", qPrintable(file), length * 1e3,
               returned * 1e3);
-        // The sink may take up to one 20 ms block ahead of the clock.
-        QVERIFY2(returned >= length - 0.020 && returned < length + 0.5,
+        // Held until the server reported the end: the sink may take up to one 20 ms block
+        // ahead of the clock, and a report is late on a loaded machine, but not as late as the
+        // grace of a second that a caller gives a server that never reports.
+        QVERIFY2(returned >= length - 0.020 && returned < length + 0.8,
                  qPrintable(QString::number(returned)));
     } else {
-        QVERIFY2(returned < length / 4, qPrintable(QString::number(returned)));
+        QVERIFY2(returned < length / 2, qPrintable(QString::number(returned)));
     }
 }
 
@@ -400,26 +436,57 @@ void RealSoundTest::cueFromAFolderWithAHostileName() {
     QVERIFY(!QFile::exists(QDir::current().filePath("X")));
 }
 
-// The mixer lists each stream by what the cue means, not by the file's path, and the stream
-// keeps the role of an event sound.
-void RealSoundTest::cueCarriesItsDescriptionForTheMixer() {
+// The mixer lists each stream by its name: each cue must reach the server under a name of its
+// own that says what it means, in the player's language, not as the file's path, and keep the
+// role of an event sound.
+void RealSoundTest::eachCueReachesTheMixerNamedInThePlayersLanguage() {
     REQUIRE_NULL_SINK();
-    CanberraSoundPlayer player(kProgramFolder);
-    player.PlaySoundCue("hiscore.wav", CueMode::Async);  // long enough to be looked at
-    QString streams;
-    QTRY_VERIFY_WITH_TIMEOUT(
-        [&streams] {
-            QProcess pactl;
-            pactl.start("pactl", {"list", "sink-inputs"});
-            pactl.waitForFinished(5000);
-            streams = QString::fromUtf8(pactl.readAllStandardOutput());
-            return streams.contains(R"(application.name = "Brightsum")");
-        }(),
-        2000);
-    QVERIFY2(streams.contains(R"(event.description = "New high score")"), qPrintable(streams));
-    QVERIFY2(streams.contains(R"(media.name = "New high score")"), qPrintable(streams));
-    QVERIFY2(streams.contains(R"(media.role = "event")"), qPrintable(streams));
-    QVERIFY2(streams.contains(R"(application.name = "Brightsum")"), qPrintable(streams));
+    const QStringList cues{"select.wav", "good.wav",    "bad.wav",   "timeup.wav",
+                           "finish.wav", "hiscore.wav", "showhi.wav"};
+    // Each one long enough to be looked at.
+    QTemporaryDir folder;
+    for (const QString& cue : cues) {
+        QVERIFY(QFile::copy(QString::fromStdString(kProgramFolder / "hiscore.wav"),
+                            folder.filePath(cue)));
+    }
+    const auto english = qScopeGuard([] { Translation::use(QString()); });
+
+    // The one stream of ours, once it is no longer the one named `previous`: the newer cue has
+    // cut the older short.
+    const auto streamAfter = [](const QString& previous) {
+        const auto streams = ourStreams();
+        return streams.size() == 1 && streams.first()["media.name"].toString() != previous
+                   ? streams.first()
+                   : QJsonObject();
+    };
+    QMap<QString, QStringList> names;  // by language
+    for (const QString& language : {QString(), QStringLiteral("de")}) {
+        QVERIFY(Translation::use(language));
+        QVERIFY(serverIdle());
+        CanberraSoundPlayer player(folder.path().toStdString());
+        QString previous;
+        for (const QString& cue : cues) {
+            player.PlaySoundCue(cue.toStdString(), CueMode::Async);
+            QJsonObject stream;
+            QTRY_VERIFY_WITH_TIMEOUT(!(stream = streamAfter(previous)).isEmpty(), 3000);
+            previous = stream["media.name"].toString();
+            // A name for people: not the path, nor the name of the server's sample.
+            QVERIFY2(!previous.contains(".wav") && !previous.contains('/') &&
+                         previous != stream["event.id"].toString(),
+                     qPrintable(cue + ": " + previous));
+            QCOMPARE(stream["media.role"].toString(), "event");
+            names[language] << previous;
+        }
+    }
+    QVERIFY(serverIdle());
+    for (const QString& language : names.keys()) {
+        auto distinct = names[language];
+        distinct.removeDuplicates();
+        QVERIFY2(distinct.size() == cues.size(), qPrintable(names[language].join(", ")));
+    }
+    for (int cue = 0; cue < cues.size(); ++cue) {
+        QVERIFY2(names["de"][cue] != names[""][cue], qPrintable(names["de"][cue]));
+    }
 }
 
 void RealSoundTest::newerCueCutsTheOlderShort() {
@@ -440,11 +507,16 @@ void RealSoundTest::newerCueCutsTheOlderShort() {
         500);
     QVERIFY(heard);
 
-    const double expected = olderPlayed + audibleLengthOf("good.wav");
-    QVERIFY2(std::abs(heard->audibleSeconds() - expected) < 0.15,
-             qPrintable(QString("heard %1 s, expected %2 s of sound")
-                            .arg(heard->audibleSeconds())
-                            .arg(expected)));
+    // Heard: the older cue from its start until the newer one started, then the newer whole;
+    // an older cue left to play would have sounded to its end, mixed with the newer.
+    const double good = audibleLengthOf("good.wav");
+    const double seconds = heard->audibleSeconds();
+    QVERIFY2(seconds > good + 0.2 && seconds < olderPlayed + good + 0.3 &&
+                 seconds < audibleLengthOf("hiscore.wav") - 0.2,
+             qPrintable(QString("heard %1 s: %2 s of hiscore.wav before %3 s of good.wav")
+                            .arg(seconds)
+                            .arg(olderPlayed)
+                            .arg(good)));
 }
 
 void RealSoundTest::unplayableFileSoundsTheAlertInstead_data() {
@@ -600,10 +672,12 @@ void RealSoundTest::desktopServerStalledMidGameHoldsNoCueLong() {
     {
         StalledServer stalled(*server);
         QVERIFY(stalled.stopped());
+        // A wait ends at its bound, plus however late a loaded machine wakes the caller; a
+        // call that waited on the server would last until it resumes, after the loop.
         for (int click = 1; click <= 3; ++click) {
             const double waited =
                 secondsTaken([&] { player.PlaySoundCue("select.wav", CueMode::Wait); });
-            QVERIFY2(waited >= select + 0.95 && waited < 1.5,
+            QVERIFY2(waited >= select + 0.95 && waited < select + 1.5,
                      qPrintable(QString("click %1: select.wav (%2 s) held the caller %3 s")
                                     .arg(click)
                                     .arg(select)
@@ -612,12 +686,12 @@ void RealSoundTest::desktopServerStalledMidGameHoldsNoCueLong() {
                 secondsTaken([&] { player.PlaySoundCue("good.wav", CueMode::Async); });
             qInfo("click %d on a stalled server: select.wav waited %.3f s, good.wav %.6f s", click,
                   waited, async);
-            QVERIFY2(async < 0.05, qPrintable(QString("good.wav held the caller %1 s").arg(async)));
+            QVERIFY2(async < 0.5, qPrintable(QString("good.wav held the caller %1 s").arg(async)));
         }
     }
 
-    // Let calls that were held up finish before listening.
-    QThread::msleep(300);
+    // What was held up plays once the server answers; listen after it.
+    QVERIFY(serverIdle());
     const auto heard = record([&] { player.PlaySoundCue("good.wav", CueMode::Wait); }, 0);
     QVERIFY(heard);
     QVERIFY2(heardWhole(*heard, audibleLengthOf("good.wav")),
@@ -640,26 +714,26 @@ void RealSoundTest::desktopServerStalledBeforeStartHoldsNothingLong() {
     {
         std::optional<CanberraSoundPlayer> player;
         const double built = secondsTaken([&] { player.emplace(kProgramFolder); });
-        QVERIFY2(built < 0.1, qPrintable(QString("construction took %1 s").arg(built)));
+        QVERIFY2(built < 0.5, qPrintable(QString("construction took %1 s").arg(built)));
         const double ended = secondsTaken([&] { player.reset(); });
         qInfo("on a stalled server: built in %.6f s, ended in %.3f s", built, ended);
-        QVERIFY2(ended < 1.0, qPrintable(QString("destruction took %1 s").arg(ended)));
+        QVERIFY2(ended < 2.0, qPrintable(QString("destruction took %1 s").arg(ended)));
     }
 
     std::optional<CanberraSoundPlayer> player;
     const double built = secondsTaken([&] { player.emplace(kProgramFolder); });
-    QVERIFY2(built < 0.1, qPrintable(QString("construction took %1 s").arg(built)));
+    QVERIFY2(built < 0.5, qPrintable(QString("construction took %1 s").arg(built)));
     const double waited = secondsTaken([&] { player->PlaySoundCue("select.wav", CueMode::Wait); });
-    QVERIFY2(waited >= select + 0.95 && waited < 1.5,
+    QVERIFY2(waited >= select + 0.95 && waited < select + 1.5,
              qPrintable(QString("select.wav held the caller %1 s").arg(waited)));
     const double async = secondsTaken([&] { player->PlaySoundCue("good.wav", CueMode::Async); });
     qInfo("stalled before start: built in %.6f s, select.wav waited %.3f s, good.wav %.6f s", built,
           waited, async);
-    QVERIFY2(async < 0.05, qPrintable(QString("good.wav held the caller %1 s").arg(async)));
+    QVERIFY2(async < 0.5, qPrintable(QString("good.wav held the caller %1 s").arg(async)));
 
     // The same player sounds once the server answers.
     stalled.resume();
-    QThread::msleep(300);
+    QVERIFY(serverIdle());
     const auto heard = record([&] { player->PlaySoundCue("good.wav", CueMode::Wait); }, 0);
     QVERIFY(heard);
     QVERIFY2(heardWhole(*heard, audibleLengthOf("good.wav")),

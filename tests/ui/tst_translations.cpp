@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "AboutWindow.h"
-#include "CueDescriptions.h"
 #include "EngineTexts.h"
 #include "GameSession.h"
 #include "HelpLauncher.h"
@@ -432,7 +431,6 @@ private slots:
     void everyTextTranslatedAndFitting();
     void engineTextsWithTheirScore_data();
     void engineTextsWithTheirScore();
-    void cueDescriptionsForTheMixer();
 
 private:
     QHash<QString, QString> m_english;
@@ -562,20 +560,6 @@ void TranslationsTest::engineTextsWithTheirScore() {
     } else {
         QVERIFY2(isPseudo(shown) && shown.contains(kept), qPrintable(shown));
     }
-}
-
-void TranslationsTest::cueDescriptionsForTheMixer() {
-    const char* cues[] = {texts::kCueSelect, texts::kCueGood,   texts::kCueBad,
-                          texts::kCueTimeUp, texts::kCueFinish, texts::kCueHighScore,
-                          "showhi.wav"};
-    QCOMPARE(QString::fromStdString(cueDescription(texts::kCueHighScore)), "New high score");
-    QVERIFY(Translation::use(kPseudo));
-    for (const char* cue : cues) {
-        const QString description = QString::fromStdString(cueDescription(cue));
-        QVERIFY2(isPseudo(description), qPrintable(description));
-    }
-    QVERIFY(cueDescription("readme.htm").empty());
-    QVERIFY(Translation::use(QString()));
 }
 
 QTEST_MAIN(TranslationsTest)
