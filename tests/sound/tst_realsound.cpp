@@ -281,6 +281,7 @@ private slots:
     void cueFromAFolderWithAHostileName();
     void eachCueReachesTheMixerNamedInThePlayersLanguage();
     void newerCueCutsTheOlderShort();
+    void changedFileIsHeardAsItIsNow();
     void unplayableFileSoundsTheAlertInstead_data();
     void unplayableFileSoundsTheAlertInstead();
     void withoutAServerCuesReturnAtOnceAndThePlayerIdles_data();
@@ -517,6 +518,38 @@ void RealSoundTest::newerCueCutsTheOlderShort() {
                             .arg(seconds)
                             .arg(olderPlayed)
                             .arg(good)));
+}
+
+// The server keeps each cue's sound for later plays: a file replaced by another, or rewritten
+// where it is, must still be heard as it is now, not as the server kept it.
+void RealSoundTest::changedFileIsHeardAsItIsNow() {
+    REQUIRE_NULL_SINK();
+    QTemporaryDir folder;
+    const QString cue = folder.filePath("good.wav");
+    const auto ours = [](const char* file) {
+        return QString::fromStdString(kProgramFolder / file);
+    };
+    QVERIFY(QFile::copy(ours("good.wav"), cue));
+    CanberraSoundPlayer player(folder.path().toStdString());
+    player.PlaySoundCue("good.wav", CueMode::Wait);
+
+    for (const char* now : {"hiscore.wav", "finish.wav"}) {
+        if (QByteArray(now) == "hiscore.wav") {  // replaced
+            QVERIFY(QFile::remove(cue) && QFile::copy(ours(now), cue));
+        } else {  // rewritten
+            QFile from(ours(now));
+            QFile to(cue);
+            QVERIFY(from.open(QIODevice::ReadOnly) && to.open(QIODevice::WriteOnly));
+            QVERIFY(to.write(from.readAll()) == from.size());
+        }
+        const auto heard = record([&] { player.PlaySoundCue("good.wav", CueMode::Async); },
+                                  static_cast<int>(lengthOf(now) * 1000));
+        QVERIFY(heard);
+        QVERIFY2(
+            heardWhole(*heard, audibleLengthOf(now)),
+            qPrintable(
+                QString("good.wav, now %1, sounded %2 s").arg(now).arg(heard->audibleSeconds())));
+    }
 }
 
 void RealSoundTest::unplayableFileSoundsTheAlertInstead_data() {
