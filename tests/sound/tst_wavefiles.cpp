@@ -14,16 +14,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cmath>
 #include <cstdint>
 #include <mutex>
-#include <optional>
-#include <thread>
 
 using namespace brightsum;
 
@@ -99,32 +95,6 @@ private:
 
     std::shared_ptr<BackEndLog> m_log;
     std::shared_ptr<PlayingCue> m_current;
-};
-
-// Gives a reader blocked on opening a FIFO its writer after a while, so that a player that
-// waits on one fails the test instead of hanging it.
-class FifoUnblocker {
-public:
-    explicit FifoUnblocker(const QString& fifo)
-        : m_thread([this, path = QFile::encodeName(fifo)] {
-              for (int tick = 0; !m_done; ++tick) {
-                  if (tick >= 50) {  // 5 s
-                      const int end = ::open(path.constData(), O_WRONLY | O_NONBLOCK);
-                      if (end >= 0) {
-                          ::close(end);
-                      }
-                  }
-                  std::this_thread::sleep_for(std::chrono::milliseconds(100));
-              }
-          }) {}
-    ~FifoUnblocker() {
-        m_done = true;
-        m_thread.join();
-    }
-
-private:
-    std::atomic<bool> m_done{false};
-    std::thread m_thread;
 };
 
 }  // namespace
@@ -303,10 +273,6 @@ void WaveFilesTest::insaneFileSoundsTheAlertWithoutHoldingTheBoard() {
         QVERIFY(file.open(QIODevice::WriteOnly));
         QCOMPARE(file.write(bytes), bytes.size());
         QVERIFY(size == 0 || file.resize(size));  // sparse: no 40 MB written
-    }
-    std::optional<FifoUnblocker> unblocker;
-    if (kind == "fifo") {
-        unblocker.emplace(path);
     }
 
     auto log = std::make_shared<BackEndLog>();
