@@ -20,6 +20,7 @@
 #include <cmath>
 #include <cstdint>
 #include <mutex>
+#include <thread>
 
 using namespace brightsum;
 
@@ -109,6 +110,7 @@ private slots:
     void generatedCues();
     void insaneFileSoundsTheAlertWithoutHoldingTheBoard_data();
     void insaneFileSoundsTheAlertWithoutHoldingTheBoard();
+    void endNamedByASystemThatReportsNoneReleasesTheCaller();
 };
 
 void WaveFilesTest::headerReader_data() {
@@ -288,6 +290,20 @@ void WaveFilesTest::insaneFileSoundsTheAlertWithoutHoldingTheBoard() {
     std::lock_guard lock(log->mutex);
     QCOMPARE(log->calls, QStringList{played});
     QVERIFY2(seconds < maxSeconds, qPrintable(QString("held the caller %1 s").arg(seconds)));
+}
+
+// A system that reports no end (winmm) names it instead: the caller must go on then, not
+// wait out its bound of length and grace.
+void WaveFilesTest::endNamedByASystemThatReportsNoneReleasesTheCaller() {
+    PlayingCue cue;
+    const auto start = PlayingCue::Clock::now();
+    std::thread backEnd([&cue, start] { cue.endsBy(start + std::chrono::milliseconds(100)); });
+    cue.waitUntil(start + std::chrono::seconds(10));
+    backEnd.join();
+    const auto waited = PlayingCue::Clock::now() - start;
+    QVERIFY(cue.hasEnded());
+    QVERIFY2(waited >= std::chrono::milliseconds(100) && waited < std::chrono::seconds(5),
+             qPrintable(QString::number(waited.count() / 1e9)));
 }
 
 QTEST_GUILESS_MAIN(WaveFilesTest)
