@@ -293,7 +293,8 @@ private slots:
     void desktopServerStalledBeforeStartHoldsNothingLong();
 
 private:
-    // Records the null sink while `play` runs and for `tailMs` afterwards.
+    // Records the null sink while `play` runs, for `tailMs` afterwards and until the server
+    // plays nothing of ours.
     std::optional<WaveSamples> record(const std::function<void()>& play, int tailMs);
 
     QString m_skipReason;
@@ -350,8 +351,11 @@ std::optional<WaveSamples> RealSoundTest::record(const std::function<void()>& pl
         return std::nullopt;
     }
     play();
-    // The monitor runs a block or so behind what was played.
-    QThread::msleep(static_cast<unsigned long>(tailMs) + 200);
+    // A cue started late, on a loaded machine, ends late: listen until it has. The monitor
+    // runs a block or so behind what was played.
+    QThread::msleep(static_cast<unsigned long>(tailMs));
+    serverIdle();
+    QThread::msleep(200);
     // parec writes the final sizes into the header when interrupted.
     ::kill(static_cast<pid_t>(parec.processId()), SIGINT);
     if (!parec.waitForFinished(5000) || parec.exitStatus() != QProcess::NormalExit) {
