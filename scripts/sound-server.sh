@@ -115,7 +115,7 @@ start)
     [ -f "$dir/order" ] && { echo "$dir already holds a server" >&2; exit 1; }
     echo "$kind" >"$dir/kind"
     : >"$dir/order"
-    mkdir -p -m 700 "$dir/run"
+    mkdir -p "$dir/run" && chmod 700 "$dir/run"
     if [ "$kind" = pulseaudio ]; then
         echo "unix:$dir/pulse" >"$dir/server"
     else
