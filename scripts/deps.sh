@@ -26,6 +26,8 @@ packages=(
     fonts-wqy-microhei
     # a Wayland desktop, with and without XWayland
     weston xwayland
+    # the sound tests and the benchmark under PipeWire, the default sound server of GNOME
+    pipewire pipewire-pulse wireplumber
     # benchmark: flushes slowed by fault injection
     strace
     # the high-score faults test: a FAT stick, mounted through FUSE

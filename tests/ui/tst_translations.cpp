@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "AboutWindow.h"
-#include "CueDescriptions.h"
 #include "GameSession.h"
 #include "HelpLauncher.h"
 #include "HelpViewer.h"
@@ -450,7 +449,6 @@ private slots:
     void everyTextTranslatedAndFitting();
     void messagesWordedWithTheirNumbers_data();
     void messagesWordedWithTheirNumbers();
-    void cueDescriptionsForTheMixer();
 
 private:
     QHash<QString, QString> m_english;
@@ -584,16 +582,6 @@ void TranslationsTest::messagesWordedWithTheirNumbers() {
         QVERIFY2(title.isEmpty() || isPseudo(shownTitle), qPrintable(shownTitle));
         QVERIFY2(isPseudo(shownText) && shownText.contains(text), qPrintable(shownText));
     }
-}
-
-void TranslationsTest::cueDescriptionsForTheMixer() {
-    QCOMPARE(QString::fromStdString(cueDescription(Cue::HighScore)), "New high score");
-    QVERIFY(Translation::use(kPseudo));
-    for (const CueInfo& info : kCues) {
-        const QString description = QString::fromStdString(cueDescription(info.cue));
-        QVERIFY2(isPseudo(description), qPrintable(description));
-    }
-    QVERIFY(Translation::use(QString()));
 }
 
 QTEST_MAIN(TranslationsTest)
