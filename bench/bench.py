@@ -583,6 +583,9 @@ def main():
                         help="measure only the start-ups with slow flushes")
     parser.add_argument("--commit", help="the commit the measured program was built from "
                         "(default: this script's tree)")
+    parser.add_argument("--sound-server", default="pulseaudio",
+                        help="the desktop's sound server, for the record (scripts/bench.sh "
+                        "starts it)")
     parser.add_argument("--results", required=True, help="JSON lines file to append to")
     args = parser.parse_args()
     # The tree as built for this run; other commits may land while it runs.
@@ -729,6 +732,7 @@ def main():
     print(f"6. press to green (ms):            median {fmt(green)}, max {fmt(green_max)} over "
           f"{len(game['press_to_green_ms'])}; select.wav {select_s * 1000:.1f} ms, sink latency "
           f"{fmt(game['sink_latency_ms'])} ms   goal {green_goal:.1f}: {met('click_to_green')}")
+    print(f"   sound server:                    {args.sound_server}")
     print(f"   medians of its stages (ms):      {stages(game)}")
     print(f"   xdotool start to green (ms):     median {fmt(median(game['xdotool_to_green_ms']))}")
     if low:
@@ -755,6 +759,7 @@ def main():
         "game": game,
         "game_low_latency": low,
         "select_wav_ms": select_s * 1000,
+        "sound_server": args.sound_server,
         "plateau_rss_mb": plateau,
         "slow_flush": slow,
         "goals": goals,

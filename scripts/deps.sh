@@ -28,6 +28,8 @@ packages=(
     weston xwayland
     # the end-to-end test with a real screen reader, which logs what it would say
     orca speech-dispatcher
+    # the sound tests and the benchmark under PipeWire, the default sound server of GNOME
+    pipewire pipewire-pulse wireplumber
     # benchmark: flushes slowed by fault injection
     strace
     # the high-score faults test: a FAT stick, mounted through FUSE

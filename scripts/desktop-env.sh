@@ -8,6 +8,10 @@
 # Exports DISPLAY, DBUS_SESSION_BUS_ADDRESS, XDG_RUNTIME_DIR, PULSE_SERVER,
 # BRIGHTSUM_PULSE_PID (the sound server, which tests may stop and resume to stand in for a hung
 # one) and BRIGHTSUM_DESKTOP_DIR (a scratch folder that is removed at exit).
+# BRIGHTSUM_SOUND_SERVER=pipewire gives the desktop PipeWire with pipewire-pulse instead of
+# PulseAudio (scripts/sound-server.sh).
+
+_desktop_scripts=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
 _desktop_pids=()
 
@@ -32,6 +36,9 @@ desktop_stop() {
         wait "$pid" 2>/dev/null || true
     done
     _desktop_pids=()
+    if [ -n "${BRIGHTSUM_DESKTOP_DIR:-}" ] && [ -d "$BRIGHTSUM_DESKTOP_DIR/sound" ]; then
+        "$_desktop_scripts/sound-server.sh" stop "$BRIGHTSUM_DESKTOP_DIR/sound" || true
+    fi
     [ -n "${BRIGHTSUM_DESKTOP_DIR:-}" ] && rm -rf "$BRIGHTSUM_DESKTOP_DIR"
     return 0
 }
@@ -101,22 +108,23 @@ desktop_start() {
     # Sound server with a null sink, reachable only through our own socket.
     export XDG_RUNTIME_DIR="$W/run"
     mkdir -m 700 "$XDG_RUNTIME_DIR"
-    pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit --log-target=stderr \
-        --load="module-null-sink sink_name=nullsink" \
-        --load="module-native-protocol-unix auth-anonymous=1 socket=$W/pulse" \
-        2>"$W/pulse.log" &
-    _desktop_pids+=($!)
-    export BRIGHTSUM_PULSE_PID=$!
-    export PULSE_SERVER="unix:$W/pulse"
-    if ! _desktop_wait_for pactl info; then
-        echo "note: PulseAudio did not start; sound tests will skip" >&2
+    local server
+    if ! server=$("$_desktop_scripts/sound-server.sh" start "${BRIGHTSUM_SOUND_SERVER:-pulseaudio}" \
+        "$W/sound"); then
+        echo "note: the sound server did not start; sound tests will skip" >&2
         unset PULSE_SERVER BRIGHTSUM_PULSE_PID
     else
-        # Without a low-latency reader the null sink runs in 2-second blocks and reports the
-        # end of a sound late; a reader attached to its monitor keeps it at 20 ms.
-        parec --latency-msec=20 -d nullsink.monitor --raw >/dev/null 2>"$W/parec.log" &
-        _desktop_pids+=($!)
-        sleep 2.1
+        export PULSE_SERVER=$server
+        BRIGHTSUM_PULSE_PID=$(cat "$W/sound/front.pid")
+        export BRIGHTSUM_PULSE_PID
+        # Without a low-latency reader PulseAudio's null sink runs in 2-second blocks and
+        # reports the end of a sound late; a reader attached to its monitor keeps it at 20 ms,
+        # like a sound card. PipeWire's null sink keeps the graph's own pace, as a card does.
+        if [ "${BRIGHTSUM_SOUND_SERVER:-pulseaudio}" = pulseaudio ]; then
+            parec --latency-msec=20 -d nullsink.monitor --raw >/dev/null 2>"$W/parec.log" &
+            _desktop_pids+=($!)
+            sleep 2.1
+        fi
     fi
     return 0
 }

@@ -1,17 +1,26 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The wave files the build generates, and the header reader that tells the player how long
-// a cue lasts.
+// The wave files the build generates, the header reader that tells the player how long a cue
+// lasts, and what the player makes of a file that is no sane wave file.
 
+#include "PlayingCue.h"
+#include "SoundBackEnd.h"
+#include "SoundCuePlayer.h"
 #include "WaveFileInfo.h"
 #include "WaveSamples.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cmath>
 #include <cstdint>
+#include <mutex>
+#include <thread>
 
 using namespace brightsum;
 
@@ -51,6 +60,44 @@ QByteArray riff(const QByteArray& chunks, const char* form = "WAVE") {
     return "RIFF" + le32(4 + chunks.size()) + QByteArray(form, 4) + chunks;
 }
 
+// What the player asked of its back end. A file never ends by itself, as on a server that never
+// reports the end; the alert ends at once.
+struct BackEndLog {
+    std::mutex mutex;
+    QStringList calls;
+};
+
+class RecordingBackEnd final : public SoundBackEnd {
+public:
+    explicit RecordingBackEnd(std::shared_ptr<BackEndLog> log) : m_log(std::move(log)) {}
+
+    Start playFile(const WaveFile&, const std::string&,
+                   const std::shared_ptr<PlayingCue>& cue) override {
+        add("file");
+        m_current = cue;
+        return Start::Playing;
+    }
+    Start playAlert(const std::string&, const std::shared_ptr<PlayingCue>& cue) override {
+        add("alert");
+        cue->ended();
+        return Start::Playing;
+    }
+    void stop() override {
+        if (m_current) {
+            m_current->ended();
+        }
+    }
+
+private:
+    void add(const QString& call) {
+        std::lock_guard lock(m_log->mutex);
+        m_log->calls << call;
+    }
+
+    std::shared_ptr<BackEndLog> m_log;
+    std::shared_ptr<PlayingCue> m_current;
+};
+
 }  // namespace
 
 class WaveFilesTest : public QObject {
@@ -61,6 +108,9 @@ private slots:
     void headerReader();
     void generatedCues_data();
     void generatedCues();
+    void insaneFileSoundsTheAlertWithoutHoldingTheBoard_data();
+    void insaneFileSoundsTheAlertWithoutHoldingTheBoard();
+    void endNamedByASystemThatReportsNoneReleasesTheCaller();
 };
 
 void WaveFilesTest::headerReader_data() {
@@ -178,6 +228,82 @@ void WaveFilesTest::generatedCues() {
         QVERIFY2(std::abs(samples[samples.size() - 1 - i]) < wave->peak() / 4,
                  qPrintable(QString("end %1").arg(i)));
     }
+}
+
+void WaveFilesTest::insaneFileSoundsTheAlertWithoutHoldingTheBoard_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<qint64>("size");  // 0: as long as the bytes
+    QTest::addColumn<QString>("played");
+    QTest::addColumn<double>("maxSeconds");
+
+    // A click's sound is waited for: nothing a file claims may hold the board long.
+    const QByteArray fmt16 = chunk("fmt ", fmtBody(1, 1, 44100, 16));
+    QTest::newRow("FIFO, which would block whoever opens it")
+        << "fifo" << QByteArray() << qint64(0) << "alert" << 1.0;
+    QTest::newRow("device") << "device" << QByteArray() << qint64(0) << "alert" << 1.0;
+    QTest::newRow("40 MB, four minutes long")
+        << "file" << riff(fmt16 + chunk("data", {}, 40'000'000)) << qint64(40'000'044) << "alert"
+        << 1.0;
+    QTest::newRow("a sample rate of 1 Hz: 10 s in 20 bytes")
+        << "file" << riff(chunk("fmt ", fmtBody(1, 1, 1, 16)) + chunk("data", QByteArray(20, 1)))
+        << qint64(0) << "alert" << 1.0;
+    QTest::newRow("header torn in its format chunk")
+        << "file" << riff(fmt16 + chunk("data", QByteArray(4410, 1))).left(30) << qint64(0)
+        << "alert" << 1.0;
+    QTest::newRow("sane but 10 s long: played, and waited for a short while only")
+        << "file" << riff(fmt16 + chunk("data", QByteArray(882000, 1))) << qint64(0) << "file"
+        << 4.0;
+}
+
+void WaveFilesTest::insaneFileSoundsTheAlertWithoutHoldingTheBoard() {
+    QFETCH(QString, kind);
+    QFETCH(QByteArray, bytes);
+    QFETCH(qint64, size);
+    QFETCH(QString, played);
+    QFETCH(double, maxSeconds);
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath("select.wav");
+    if (kind == "fifo") {
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+    } else if (kind == "device") {
+        QVERIFY(QFile::link("/dev/zero", path));
+    } else {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QCOMPARE(file.write(bytes), bytes.size());
+        QVERIFY(size == 0 || file.resize(size));  // sparse: no 40 MB written
+    }
+
+    auto log = std::make_shared<BackEndLog>();
+    double seconds = 0;
+    {
+        SoundCuePlayer player(dir.path().toStdString(),
+                              [log] { return std::make_unique<RecordingBackEnd>(log); }, {});
+        QElapsedTimer held;
+        held.start();
+        player.PlaySoundCue(Cue::Select, CueMode::Wait);
+        seconds = held.nsecsElapsed() / 1e9;
+    }
+    std::lock_guard lock(log->mutex);
+    QCOMPARE(log->calls, QStringList{played});
+    QVERIFY2(seconds < maxSeconds, qPrintable(QString("held the caller %1 s").arg(seconds)));
+}
+
+// A system that reports no end (winmm) names it instead: the caller must go on then, not
+// wait out its bound of length and grace.
+void WaveFilesTest::endNamedByASystemThatReportsNoneReleasesTheCaller() {
+    PlayingCue cue;
+    const auto start = PlayingCue::Clock::now();
+    std::thread backEnd([&cue, start] { cue.endsBy(start + std::chrono::milliseconds(100)); });
+    cue.waitUntil(start + std::chrono::seconds(10));
+    backEnd.join();
+    const auto waited = PlayingCue::Clock::now() - start;
+    QVERIFY(cue.hasEnded());
+    QVERIFY2(waited >= std::chrono::milliseconds(100) && waited < std::chrono::seconds(5),
+             qPrintable(QString::number(waited.count() / 1e9)));
 }
 
 QTEST_GUILESS_MAIN(WaveFilesTest)

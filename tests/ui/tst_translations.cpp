@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "AboutWindow.h"
 #include "Announcer.h"
-#include "CueDescriptions.h"
 #include "GameSession.h"
 #include "HelpLauncher.h"
 #include "HelpViewer.h"
@@ -452,7 +451,6 @@ private slots:
     void everyTextTranslatedAndFitting();
     void messagesWordedWithTheirNumbers_data();
     void messagesWordedWithTheirNumbers();
-    void cueDescriptionsForTheMixer();
 
 private:
     QHash<QString, QString> m_english;
@@ -608,16 +606,6 @@ void TranslationsTest::messagesWordedWithTheirNumbers() {
     } else {
         QCOMPARE(shownText, text);
     }
-}
-
-void TranslationsTest::cueDescriptionsForTheMixer() {
-    QCOMPARE(QString::fromStdString(cueDescription(Cue::HighScore)), "New high score");
-    QVERIFY(Translation::use(kPseudo));
-    for (const CueInfo& info : kCues) {
-        const QString description = QString::fromStdString(cueDescription(info.cue));
-        QVERIFY2(isPseudo(description), qPrintable(description));
-    }
-    QVERIFY(Translation::use(QString()));
 }
 
 QTEST_MAIN(TranslationsTest)

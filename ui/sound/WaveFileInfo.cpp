@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "WaveFileInfo.h"
 
+#include "WaveFile.h"
+
+#include <unistd.h>
+
 #include <algorithm>
 #include <array>
-#include <fstream>
 
 namespace brightsum {
 
@@ -32,17 +35,32 @@ std::chrono::microseconds WaveFileInfo::duration() const {
 }
 
 std::optional<WaveFileInfo> WaveFileInfo::read(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        return std::nullopt;
-    }
-    in.seekg(0, std::ios::end);
-    const auto fileSize = static_cast<std::uint64_t>(in.tellg());
-    in.seekg(0);
+    const auto wave = WaveFile::open(file);
+    return wave ? std::optional(wave->info()) : std::nullopt;
+}
+
+std::optional<WaveFileInfo> WaveFileInfo::parse(int descriptor, std::uint64_t fileSize) {
+    // Whole reads at given offsets; a file that ends early gives no header.
+    const auto readAt = [descriptor, fileSize](std::uint64_t offset, unsigned char* into,
+                                               std::uint64_t count) {
+        if (offset + count > fileSize ||
+            ::lseek(descriptor, static_cast<off_t>(offset), SEEK_SET) < 0) {
+            return false;
+        }
+        while (count > 0) {
+            const auto got = ::read(descriptor, into, static_cast<unsigned>(count));
+            if (got <= 0) {
+                return false;
+            }
+            into += got;
+            count -= static_cast<std::uint64_t>(got);
+        }
+        return true;
+    };
 
     std::array<unsigned char, 12> riff{};
-    if (!in.read(reinterpret_cast<char*>(riff.data()), riff.size()) ||
-        !tagIs(riff.data(), "RIFF") || !tagIs(riff.data() + 8, "WAVE")) {
+    if (!readAt(0, riff.data(), riff.size()) || !tagIs(riff.data(), "RIFF") ||
+        !tagIs(riff.data() + 8, "WAVE")) {
         return std::nullopt;
     }
 
@@ -53,8 +71,7 @@ std::optional<WaveFileInfo> WaveFileInfo::read(const std::filesystem::path& file
     // pad byte that follows a chunk of odd size.
     while (pos + 8 <= fileSize) {
         std::array<unsigned char, 8> head{};
-        in.seekg(static_cast<std::streamoff>(pos));
-        if (!in.read(reinterpret_cast<char*>(head.data()), head.size())) {
+        if (!readAt(pos, head.data(), head.size())) {
             return std::nullopt;
         }
         const std::uint64_t size = le32(head.data() + 4);
@@ -65,8 +82,7 @@ std::optional<WaveFileInfo> WaveFileInfo::read(const std::filesystem::path& file
             if (size < 16 || body + size > fileSize) {
                 return std::nullopt;
             }
-            const auto want = static_cast<std::streamsize>(std::min<std::uint64_t>(size, 40));
-            if (!in.read(reinterpret_cast<char*>(fmt.data()), want)) {
+            if (!readAt(body, fmt.data(), std::min<std::uint64_t>(size, fmt.size()))) {
                 return std::nullopt;
             }
             info.formatTag = le16(fmt.data());

@@ -21,8 +21,11 @@ struct WaveFileInfo {
     std::uint64_t frames() const { return dataBytes / blockAlign; }
     std::chrono::microseconds duration() const;
 
-    // Nothing when the file cannot be read or is not a wave file with a usable format.
+    // Nothing when the file cannot be read or is not a wave file with a usable format, as
+    // WaveFile::open decides.
     static std::optional<WaveFileInfo> read(const std::filesystem::path& file);
+    // The header of an open file of fileSize bytes, read from its start.
+    static std::optional<WaveFileInfo> parse(int descriptor, std::uint64_t fileSize);
 };
 
 }  // namespace brightsum

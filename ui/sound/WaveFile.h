@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "WaveFileInfo.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+
+namespace brightsum {
+
+// A wave file opened for playing: a regular file of a size and format that a sound cue can
+// have, with its header read. Anything else is no wave file at all, however it fails: a FIFO
+// or a device in its place (refused without opening it, and opening never waits), a file too
+// large to be a cue, a sample rate no sound card plays, a torn header. The file stays open, so
+// the same file is played whatever happens to its name meanwhile.
+class WaveFile {
+public:
+    // Far above any cue (23 s of CD-quality stereo), and below what a sound server takes into
+    // its sample cache.
+    static constexpr std::uint64_t kMaxBytes = 4 * 1024 * 1024;
+    // The rates sound cards and sound servers play.
+    static constexpr std::uint32_t kMinSampleRate = 4000;
+    static constexpr std::uint32_t kMaxSampleRate = 384000;
+
+    static std::optional<WaveFile> open(const std::filesystem::path& path);
+
+    WaveFile(WaveFile&& other) noexcept;
+    WaveFile& operator=(WaveFile&& other) noexcept;
+    ~WaveFile();
+
+    const std::filesystem::path& path() const { return m_path; }
+    const WaveFileInfo& info() const { return m_info; }
+    // The open file, for a back end that can play from it.
+    int descriptor() const { return m_descriptor; }
+
+private:
+    WaveFile(std::filesystem::path path, int descriptor, const WaveFileInfo& info);
+
+    std::filesystem::path m_path;
+    int m_descriptor = -1;
+    WaveFileInfo m_info;
+};
+
+}  // namespace brightsum
