@@ -8,7 +8,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
-#include <QTimer>
 
 using brightsum::AboutLauncher;
 using brightsum::AboutWindow;

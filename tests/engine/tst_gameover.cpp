@@ -4,8 +4,6 @@
 
 #include <QTest>
 
-#include <cerrno>
-
 using namespace brightsum;
 using namespace brightsum::sim;
 

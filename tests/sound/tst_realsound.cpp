@@ -20,7 +20,6 @@
 #include <QMap>
 #include <QProcess>
 #include <QScopeGuard>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>

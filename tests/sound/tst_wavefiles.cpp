@@ -15,7 +15,6 @@
 #include <QTest>
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <cstdint>

@@ -14,7 +14,6 @@
 #include "Translation.h"
 #include "WidgetTestSupport.h"
 
-#include <QAbstractButton>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
