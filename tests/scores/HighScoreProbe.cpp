@@ -22,12 +22,20 @@
 #include "HighScoreFile.h"
 #include "Numbers.h"
 
+#ifdef _WIN32
+// shellapi.h needs what windows.h declares.
+// clang-format off
+#include <windows.h>
+#include <shellapi.h>
+// clang-format on
+#endif
 #include <unistd.h>
 
 #include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -97,6 +105,32 @@ int play(const HighScoreFile& file, const std::string& prefix, long first, long 
     return 0;
 }
 
+// The folder arguments as the system gave them. Windows hands a narrow main() its arguments in
+// the ANSI code page, which cannot name every folder: take the wide ones.
+std::filesystem::path pathArgument(char** argv, int index) {
+#ifdef _WIN32
+    int count = 0;
+    wchar_t** wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    std::filesystem::path path =
+        index < count ? std::filesystem::path(wide[index]) : std::filesystem::path(argv[index]);
+    ::LocalFree(wide);
+    return path;
+#else
+    return argv[index];
+#endif
+}
+
+// Ends this process on the spot, as a crash or a kill would: no clean-up of any kind.
+[[noreturn]] void die() {
+#ifdef _WIN32
+    // An exit status in the range Windows gives crashed programs.
+    ::TerminateProcess(::GetCurrentProcess(), 0xC0000409);
+#else
+    std::raise(SIGKILL);
+#endif
+    std::abort();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -108,7 +142,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string command = argv[1];
-    HighScoreFile file(argv[2], argv[3]);
+    HighScoreFile file(pathArgument(argv, 2), pathArgument(argv, 3));
     if (const char* room = std::getenv("HISCORE_PROBE_ROOM")) {
         auto left = std::make_shared<long>(std::stol(room));
         file.setSaveHooks({.write =
@@ -127,7 +161,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (command == "die-before-rename" && argc == 4) {
-        file.setSaveHooks({.write = {}, .beforeRename = [] { std::raise(SIGKILL); }, .flush = {}});
+        file.setSaveHooks({.write = {}, .beforeRename = [] { die(); }, .flush = {}});
         table = HighScoreTable::DefaultHighScores();
         table.InsertHighScore(1, "Never saved", 99999, 5);
         file.SaveHighScores(table);

@@ -12,6 +12,13 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <sys/stat.h>
+#endif
+
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -25,6 +32,35 @@ inline QByteArray fixture(const QString& name) {
         qFatal("missing test file %s", qPrintable(file.fileName()));
     }
     return file.readAll();
+}
+
+// A path as the scores core takes it. Windows names files in wide characters: a narrow string
+// would go through the ANSI code page, which has no "学" and may have no "ë" either.
+inline std::filesystem::path pathOf(const QString& path) {
+#ifdef _WIN32
+    return path.toStdWString();
+#else
+    return path.toStdString();
+#endif
+}
+
+// What tells one file from another on its file system (the inode; on Windows the file
+// index), following links; 0 when there is no file.
+inline quint64 fileIdOf(const QString& path) {
+#ifdef _WIN32
+    const HANDLE file = ::CreateFileW(pathOf(path).c_str(), FILE_READ_ATTRIBUTES,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    BY_HANDLE_FILE_INFORMATION info{};
+    const bool known = file != INVALID_HANDLE_VALUE && ::GetFileInformationByHandle(file, &info);
+    if (file != INVALID_HANDLE_VALUE) {
+        ::CloseHandle(file);
+    }
+    return known ? quint64(info.nFileIndexHigh) << 32 | info.nFileIndexLow : 0;
+#else
+    struct stat st {};
+    return ::stat(path.toLocal8Bit().constData(), &st) == 0 ? st.st_ino : 0;
+#endif
 }
 
 inline QByteArray readBytes(const QString& path) {
@@ -93,9 +129,7 @@ protected:
     }
     QString programFile() const { return m_program + "/hiscore.dat"; }
     QString dataFile() const { return m_data + "/hiscore.dat"; }
-    HighScoreFile scoreFile() const {
-        return HighScoreFile(m_program.toStdString(), m_data.toStdString());
-    }
+    HighScoreFile scoreFile() const { return HighScoreFile(pathOf(m_program), pathOf(m_data)); }
 
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_program;

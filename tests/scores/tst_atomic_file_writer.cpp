@@ -8,16 +8,21 @@
 #include <QStringList>
 #include <QTest>
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include <memory>
 
 using namespace brightsum;
 using namespace brightsum::testfiles;
 
+#ifndef _WIN32
 namespace {
 
 QByteArray local(const QString& path) {
@@ -41,6 +46,7 @@ struct stat statOf(const QString& path) {
 }
 
 }  // namespace
+#endif
 
 // The writer that replaces "hiscore.dat": whole files or none, a flush before the rename and
 // one after it, and no temporary file left behind by a write that ended.
@@ -51,6 +57,7 @@ private slots:
     void init() { QVERIFY(makeFolders()); }
     void cleanup() { m_dir.reset(); }
 
+#ifndef _WIN32
     void replacesTheFileWholeKeepingItsPermissions() {
         const AtomicFileWriter writer(HighScoreFile::kTempPrefix);
         const QString target = m_program + "/hiscore.dat";
@@ -86,6 +93,24 @@ private slots:
         QCOMPARE(readBytes(outside), QByteArray("theirs"));
     }
 
+#else
+    // What Windows keeps of a file in place of its permissions: a replaced file stays hidden
+    // when the player hid it, and is a new file all the same.
+    void replacesTheFileWholeKeepingItsAttributes() {
+        const AtomicFileWriter writer(HighScoreFile::kTempPrefix);
+        const QString target = m_program + "/hiscore.dat";
+        QVERIFY(writer.replace(pathOf(target), "first"));
+        QCOMPARE(::GetFileAttributesW(pathOf(target).c_str()) & FILE_ATTRIBUTE_HIDDEN, DWORD(0));
+        QVERIFY(::SetFileAttributesW(pathOf(target).c_str(), FILE_ATTRIBUTE_HIDDEN));
+        const quint64 before = fileIdOf(target);
+        QVERIFY(writer.replace(pathOf(target), "second"));
+        QCOMPARE(readBytes(target), QByteArray("second"));
+        QVERIFY(::GetFileAttributesW(pathOf(target).c_str()) & FILE_ATTRIBUTE_HIDDEN);
+        QVERIFY(fileIdOf(target) != before);
+        QCOMPARE(hiddenEntries(m_program), QStringList());
+    }
+#endif
+
     void flushesTheFileBeforeTheRenameAndTheFolderAfterIt() {
         const QString target = m_program + "/hiscore.dat";
         QVERIFY(writeBytes(target, "old"));
@@ -101,7 +126,7 @@ private slots:
                                                                         : "flush file");
                      return true;
                  }});
-        QVERIFY(writer.replace(local(target).constData(), "new"));
+        QVERIFY(writer.replace(pathOf(target), "new"));
         QCOMPARE(*steps, (QStringList{"flush file", "rename, file still old", "flush folder"}));
         QCOMPARE(readBytes(target), QByteArray("new"));
     }
@@ -135,7 +160,7 @@ private slots:
         }
         writer.setHooks(hooks);
         const QByteArray table = fixture("ten.dat");
-        QCOMPARE(writer.replace(local(target).constData(), table.toStdString()), replaced);
+        QCOMPARE(writer.replace(pathOf(target), table.toStdString()), replaced);
         QCOMPARE(readBytes(target), replaced ? table : QByteArray("old"));
         QCOMPARE(hiddenEntries(m_program), QStringList());
     }
@@ -150,13 +175,21 @@ private slots:
         }
         QVERIFY(QDir().mkpath(m_program + "/.hiscore.dat.folder"));
 
-        // Another program is still writing this one: it holds the lock.
+        // Another program is still writing this one: it holds the lock (on Windows, the file
+        // open without sharing its removal).
+#ifdef _WIN32
+        const HANDLE held =
+            ::CreateFileW(pathOf(m_program + "/" + busy).c_str(), GENERIC_READ | GENERIC_WRITE,
+                          FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        QVERIFY(held != INVALID_HANDLE_VALUE);
+#else
         const int held = ::open(local(m_program + "/" + busy).constData(), O_RDONLY | O_CLOEXEC);
         QVERIFY(held >= 0);
         QCOMPARE(::flock(held, LOCK_EX), 0);
+#endif
 
         const AtomicFileWriter writer(HighScoreFile::kTempPrefix);
-        const std::string target = local(programFile()).toStdString();
+        const std::filesystem::path target = pathOf(programFile());
         QVERIFY(writer.replace(target, "table"));
         QStringList expected = notOurs + QStringList{busy, ".hiscore.dat.folder"};
         QStringList left = hiddenEntries(m_program);
@@ -164,16 +197,21 @@ private slots:
         left.sort();
         QCOMPARE(left, expected);
 
+#ifdef _WIN32
+        ::CloseHandle(held);  // its writer is gone: the next save clears it
+#else
         ::close(held);  // its writer is gone: the next save clears it
+#endif
         QVERIFY(writer.replace(target, "table"));
         QVERIFY(!hiddenEntries(m_program).contains(busy));
 
         QVERIFY(writer.isTempName(".hiscore.dat.Ab12Cd"));
         for (const QString& name : notOurs + QStringList{"hiscore.dat", "hiscore.lock"}) {
-            QVERIFY2(!writer.isTempName(local(name).toStdString()), qPrintable(name));
+            QVERIFY2(!writer.isTempName(name.toStdString()), qPrintable(name));
         }
     }
 
+#ifndef _WIN32
     void linkNamesTheLinkItselfNeverItsTarget() {
         const AtomicFileWriter writer(HighScoreFile::kTempPrefix);
         const QString file = m_program + "/hiscore.dat";
@@ -213,6 +251,26 @@ private slots:
         QCOMPARE(statOf(outside).st_nlink, nlink_t(1));
         QVERIFY(!writer.move(local(file).toStdString(), local(moved).toStdString()));
     }
+#else
+    // Links on Windows need a privilege the game does not have; hard links it may make.
+    void linkGivesTheFileASecondNameAndMoveRenamesIt() {
+        const AtomicFileWriter writer(HighScoreFile::kTempPrefix);
+        const QString file = m_program + "/hiscore.dat";
+        const QString second = m_program + "/hiscore.bad";
+        QVERIFY(writeBytes(second, "an older one"));
+        QVERIFY(writeBytes(file, "damaged"));
+        QVERIFY(writer.link(pathOf(file), pathOf(second)));
+        QCOMPARE(fileIdOf(second), fileIdOf(file));
+        QCOMPARE(readBytes(second), QByteArray("damaged"));
+
+        const QString moved = m_program + "/moved";
+        QVERIFY(writer.move(pathOf(second), pathOf(moved)));
+        QVERIFY(!QFileInfo::exists(second));
+        QCOMPARE(fileIdOf(moved), fileIdOf(file));
+        QVERIFY(!writer.move(pathOf(second), pathOf(moved)));
+        QCOMPARE(hiddenEntries(m_program), QStringList());
+    }
+#endif
 };
 
 QTEST_GUILESS_MAIN(AtomicFileWriterTest)

@@ -18,9 +18,8 @@ using namespace brightsum::testfiles;
 
 namespace {
 
-ino_t inodeOf(const QString& path) {
-    struct stat st {};
-    return ::stat(path.toLocal8Bit().constData(), &st) == 0 ? st.st_ino : 0;
+quint64 inodeOf(const QString& path) {
+    return fileIdOf(path);
 }
 
 }  // namespace
@@ -52,7 +51,12 @@ private slots:
     // The folder's name is only ever a path: the file lands inside it and nothing in the
     // name is run or split.
     void folderWithAHostileNameHoldsTheFile() {
+#ifdef _WIN32
+        // Windows allows no '"' in a name.
+        m_program = m_dir->filePath(QStringLiteral("a b'c%d;e $(touch X) `touch X` & \u00fc"));
+#else
         m_program = m_dir->filePath(QStringLiteral("a b'c\"d;e $(touch X) `touch X` \u00fc"));
+#endif
         QVERIFY(QDir().mkpath(m_program));
         HighScoreTable table;
         QVERIFY(scoreFile().LoadHighScores(table));
@@ -65,6 +69,43 @@ private slots:
         QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size(),
                  2);  // "program" and the hostile folder: nothing else appeared
         QVERIFY(!QFile::exists(QDir::current().filePath("X")));
+    }
+
+    // Folder names outside ASCII, as a user's name or a school's folder gives them: a path
+    // that went through a narrow string on Windows would name another folder, or none. The
+    // file lands in the program folder, or in the data folder when "hiscore.dat" in the
+    // program folder is a folder.
+    void folderWithAnyNameHoldsTheFile_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("toData");
+        QTest::newRow("a user called Zo\u00eb") << QStringLiteral("Zo\u00eb") << false;
+        QTest::newRow("a school's folder") << QStringLiteral("\u5b66\u6821") << false;
+        QTest::newRow("data folder, Greek")
+            << QStringLiteral("\u03a3\u03c7\u03bf\u03bb\u03b5\u03af\u03bf") << true;
+    }
+
+    void folderWithAnyNameHoldsTheFile() {
+        QFETCH(QString, name);
+        QFETCH(bool, toData);
+        if (toData) {
+            m_data = m_dir->filePath(name + "/data");
+            QVERIFY(QDir().mkpath(programFile() + "/keep"));
+        } else {
+            m_program = m_dir->filePath(name);
+            QVERIFY(QDir().mkpath(m_program));
+        }
+        HighScoreTable table;
+        QVERIFY(scoreFile().LoadHighScores(table));
+        table.InsertHighScore(1, "Zo\u00eb", 1050, 3);
+        QVERIFY(scoreFile().SaveHighScores(table));
+
+        const QString saved = toData ? dataFile() : programFile();
+        QCOMPARE(readBytes(saved), serialised(table));
+        HighScoreTable reread;
+        QVERIFY(scoreFile().ReadHighScoreFile(reread));
+        QCOMPARE(reread.HighNames[0], std::string("Zo\u00eb"));
+        QVERIFY(QFileInfo(m_program + "/hiscore.lock").isFile() || toData);
+        QCOMPARE(QFileInfo::exists(m_data), toData);
     }
 
     void loadRewritesTheFileAndKeepsItsTexts() {
@@ -98,7 +139,7 @@ private slots:
                                    ++*flushes;
                                    return true;
                                }});
-        const ino_t unchanged = inodeOf(programFile());
+        const quint64 unchanged = inodeOf(programFile());
         HighScoreTable table;
         for (int start = 0; start < 2; ++start) {
             QVERIFY(file.LoadHighScores(table));
@@ -197,7 +238,7 @@ private slots:
         // second name, not copied.
         QCOMPARE(::truncate(path.constData(), 0), 0);
         QCOMPARE(::truncate(path.constData(), kHuge), 0);
-        const ino_t huge = inodeOf(programFile());
+        const quint64 huge = inodeOf(programFile());
         QVERIFY(file.LoadHighScores(table));
         QVERIFY(table == HighScoreTable::DefaultHighScores());
         const qint64 afterBad = bytesReadSoFar();

@@ -11,7 +11,11 @@
 #include <QStringList>
 #include <QTest>
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <time.h>
+#endif
 
 #include <algorithm>
 #include <atomic>
@@ -43,11 +47,24 @@ bool placeAndSave(const HighScoreFile& file, HighScoreTable& table, const std::s
 }
 
 double threadCpuSeconds() {
+#ifdef _WIN32
+    FILETIME created{};
+    FILETIME exited{};
+    FILETIME kernel{};
+    FILETIME user{};
+    ::GetThreadTimes(::GetCurrentThread(), &created, &exited, &kernel, &user);
+    const auto seconds = [](const FILETIME& time) {
+        return double(quint64(time.dwHighDateTime) << 32 | time.dwLowDateTime) / 1e7;
+    };
+    return seconds(kernel) + seconds(user);
+#else
     timespec now{};
     ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
     return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
+#endif
 }
 
+#ifndef _WIN32
 // How many descriptors of this process have the file open.
 int descriptorsOf(const QString& path) {
     const QString target = QFileInfo(path).canonicalFilePath();
@@ -58,6 +75,7 @@ int descriptorsOf(const QString& path) {
     }
     return count;
 }
+#endif
 
 QStringList fileRows(const QString& path) {
     return rowsOf(parseBytes(readBytes(path)).value_or(HighScoreTable()));
@@ -231,42 +249,88 @@ private slots:
     }
 
     // A link planted in the lock file's place is neither followed nor written through, and
-    // with no lock to be had nothing is saved (the faults test tries more such things).
+    // with no lock to be had nothing is saved (the faults test tries more such things). On
+    // Windows, where making a link takes a privilege, a folder stands in the lock file's place.
     void somethingInTheLockFilesPlaceIsLeftAlone() {
         const QString outside = m_dir->filePath("outside");
         const QString lockFile = m_program + "/" + HighScoreFile::kLockFileName;
+#ifdef _WIN32
+        QVERIFY(QDir().mkpath(lockFile + "/keep"));
+#else
         QVERIFY(QFile::link(outside, lockFile));
+#endif
         const HighScoreFile file = scoreFile();
         QVERIFY(!file.SaveHighScores(HighScoreTable::DefaultHighScores()));
         QVERIFY(!QFileInfo::exists(programFile()));
         QVERIFY(!QFileInfo::exists(outside));
+#ifdef _WIN32
+        QVERIFY(QFileInfo(lockFile + "/keep").isDir());
+#else
         QVERIFY(QFileInfo(lockFile).isSymLink());
+#endif
     }
 
     // A copy that waits while the lock file is replaced must not take the old file for the
     // lock once it is free, while another copy holds the new one; and it waits asleep.
     void waitingThroughAReplacedLockFileGivesOneHolderAndSleeps() {
         const QString lockPath = m_program + "/" + HighScoreFile::kLockFileName;
-        auto first = std::make_unique<FileLock>(lockPath.toStdString(), 0ms);
+        auto first = std::make_unique<FileLock>(pathOf(lockPath), 0ms);
         QCOMPARE(first->state(), FileLock::State::Held);
         std::atomic<FileLock::State> waited{FileLock::State::Held};
         std::atomic<double> cpuSeconds{0};
         std::jthread waiter([&] {
             const double start = threadCpuSeconds();
-            const FileLock lock(lockPath.toStdString(), 1500ms);
+            const FileLock lock(pathOf(lockPath), 1500ms);
             cpuSeconds = threadCpuSeconds() - start;
             waited = lock.state();
         });
 
-        // Once the waiter has the old file open, a new one takes its name and is locked.
+        // Once the waiter has the old file open, a new one takes its name and is locked. (Windows
+        // cannot list a process's open files: there the waiter may open either, and must end
+        // Busy all the same.)
+#ifndef _WIN32
         QTRY_COMPARE(descriptorsOf(lockPath), 2);
+#endif
         QVERIFY(QFile::rename(lockPath, lockPath + ".old"));
-        const FileLock second(lockPath.toStdString(), 0ms);
+        const FileLock second(pathOf(lockPath), 0ms);
         QCOMPARE(second.state(), FileLock::State::Held);
         first.reset();
         waiter.join();
         QCOMPARE(waited.load(), FileLock::State::Busy);
         QVERIFY2(cpuSeconds < 0.3, qPrintable(QString("%1 s of CPU").arg(cpuSeconds)));
+    }
+
+    // Copies of the game started with a program folder whose name is outside ASCII (a user
+    // called Zoë, a school's folder) take the same lock and write the same file: a folder name
+    // that reached a copy through the ANSI code page would be another folder, or none.
+    void copiesInAFolderWithAnyNameShareTheFile() {
+        m_program = m_dir->filePath(QStringLiteral("Zo\u00eb \u5b66\u6821"));
+        QVERIFY(QDir().mkpath(m_program));
+        QProcess holder;
+        holder.start(BRIGHTSUM_PROBE, {"hold-lock", m_program, m_data});
+        QVERIFY(holder.waitForReadyRead(60000));
+        QCOMPARE(holder.readLine().trimmed(), QByteArray("locked"));
+        HighScoreFile file = scoreFile();
+        file.setLockTimeout(0ms);
+        QVERIFY(!file.SaveHighScores(HighScoreTable::DefaultHighScores()));
+        holder.closeWriteChannel();
+        QVERIFY(holder.waitForFinished(60000));
+        QCOMPARE(holder.exitCode(), 0);
+
+        constexpr int kGames = 20;
+        QProcess alpha;
+        QProcess bravo;
+        alpha.start(BRIGHTSUM_PROBE,
+                    {"play", m_program, m_data, "A", "2000", QString::number(kGames)});
+        bravo.start(BRIGHTSUM_PROBE,
+                    {"play", m_program, m_data, "B", "2001", QString::number(kGames)});
+        QVERIFY(alpha.waitForFinished(120000) && bravo.waitForFinished(120000));
+        QCOMPARE(alpha.readAllStandardOutput().trimmed(), "played " + QByteArray::number(kGames));
+        QCOMPARE(bravo.readAllStandardOutput().trimmed(), "played " + QByteArray::number(kGames));
+        QStringList expected = topEntries("A", 2000, kGames, 5) + topEntries("B", 2001, kGames, 5);
+        std::sort(expected.begin(), expected.end(), std::greater<>());
+        QCOMPARE(fileRows(programFile()), expected);
+        QVERIFY(!QFileInfo::exists(m_data));
     }
 
     // Two copies playing and restarting as fast as they can, each checking after every step
