@@ -53,7 +53,8 @@ public:
     // what the user's settings give a new file (the umask). Where the folder lets this user
     // write the target but not replace it (another user's file in a folder with the sticky
     // bit), the bytes are written into the target itself, all or nothing short of a power cut.
-    // A file system without permissions saves all the same.
+    // A file system without permissions saves all the same. On Windows a replaced file keeps
+    // its hidden and system attributes, and a new one gets the rights the folder passes on.
     bool replace(const std::filesystem::path& target, std::string_view bytes) const;
 
     // Gives what `existing` names a second name, `target`, in the same folder, replacing
