@@ -10,6 +10,9 @@ set -euo pipefail
 cache=${BRIGHTSUM_CACHE:-$HOME/.cache/brightsum}
 export WINEPREFIX=${BRIGHTSUM_WINE_PREFIX:-$cache/wine-prefix}
 export WINEDEBUG=${WINEDEBUG:--all}
+# Qt on Windows sends its messages, and QtTest its results, to the debugger unless stderr is
+# a console; under Wine it never is. This puts them on the standard streams.
+export QT_FORCE_STDERR_LOGGING=${QT_FORCE_STDERR_LOGGING:-1}
 # No "install Mono / Gecko" prompt: the tests need neither.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 

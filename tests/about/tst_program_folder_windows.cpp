@@ -72,7 +72,9 @@ void ProgramFolderWindowsTest::isTheExecutablesFolderWhateverItsName() {
     copy.start(folder + "/probe.exe", {QString::fromLatin1(kReport)});
     QVERIFY(copy.waitForFinished(60000));
     QCOMPARE(copy.exitCode(), 0);
-    const QStringList lines = QString::fromUtf8(copy.readAllStandardOutput()).split('\n');
+    // Standard output is in text mode: lines end in CR LF.
+    const QStringList lines =
+        QString::fromUtf8(copy.readAllStandardOutput()).remove('\r').split('\n');
     QCOMPARE(lines.size(), 3);  // two lines and what follows the last line break
     QCOMPARE(QDir::cleanPath(QDir::fromNativeSeparators(lines[0])), QDir::cleanPath(folder));
     QCOMPARE(QDir::cleanPath(lines[1]), QDir::cleanPath(folder + "/readme.htm"));
