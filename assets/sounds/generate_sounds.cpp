@@ -361,7 +361,8 @@ int main(int argc, char** argv) {
     for (const brightsum::CueInfo& info : brightsum::kCues) {
         const std::filesystem::path path = folder / info.file;
         if (!writeWave(path, synthesise(info.cue).render())) {
-            std::fprintf(stderr, "%s: cannot write %s\n", argv[0], path.c_str());
+            std::fprintf(stderr, "%s: cannot write %s\n", argv[0],
+                         reinterpret_cast<const char*>(path.u8string().c_str()));
             return 1;
         }
     }

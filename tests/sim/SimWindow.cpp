@@ -98,7 +98,8 @@ std::string SimWindow::said(const Message& message) {
     const MessageInfo& info = messageInfo(message.id);
     std::string words(info.name);
     for (int i = 0; i < info.arguments; ++i) {
-        words += " " + std::to_string(message.args.at(static_cast<std::size_t>(i)));
+        words += ' ';
+        words += std::to_string(message.args.at(static_cast<std::size_t>(i)));
     }
     return words;
 }
