@@ -66,7 +66,7 @@ Head readHead(const std::filesystem::path& file, std::size_t limit);
 // The folder where this user's programs keep their data, with the program's own folder `app`
 // in it; on Linux $XDG_DATA_HOME/app when that names an absolute path, else
 // $HOME/.local/share/app. Built from bytes as the system gives them, whatever their encoding.
-// On Windows %LOCALAPPDATA%\App, with the capital that Windows programs give their folders.
+// On Windows %LOCALAPPDATA%\app.
 // Empty when the user has no home folder at all.
 std::filesystem::path userDataFolder(const std::string& app);
 

@@ -11,7 +11,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <cwctype>
 #include <random>
 #include <string>
 
@@ -142,14 +141,10 @@ Head readHead(const fs::path& file, std::size_t limit) {
     return head;
 }
 
-// %LOCALAPPDATA%\App: the folder Windows keeps for this user's programs on this computer,
-// not carried to others with a roaming profile. Windows programs name their folders with a
-// capital, so "brightsum" becomes "Brightsum".
+// %LOCALAPPDATA%\app: the folder Windows keeps for this user's programs on this computer,
+// not carried to others with a roaming profile.
 fs::path userDataFolder(const std::string& app) {
-    std::wstring name = win::widen(app);
-    if (!name.empty() && name[0] < 0x80) {
-        name[0] = static_cast<wchar_t>(std::towupper(name[0]));
-    }
+    const std::wstring name = win::widen(app);
     fs::path folder;
     PWSTR known = nullptr;
     if (::SHGetKnownFolderPath(FOLDERID_LocalAppData, KF_FLAG_DONT_VERIFY, nullptr, &known) ==
