@@ -323,6 +323,22 @@ private slots:
         QCOMPARE(readBytes(programFile()), fixture("cp1252.dat"));
         QCOMPARE(hiddenEntries(m_program), QStringList());
     }
+
+    // A damaged file that has a name outside the folder too (a hard link made there):
+    // "hiscore.bad" is a copy, never one more name for that file.
+    void damagedFileWithAnotherNameIsCopied() {
+        const QString outside = m_dir->filePath("outside.dat");
+        QVERIFY(writeBytes(outside, fixture("nine-lines.dat")));
+        QVERIFY(::CreateHardLinkW(pathOf(programFile()).c_str(), pathOf(outside).c_str(), nullptr));
+        HighScoreTable table;
+        QVERIFY(scoreFile().LoadHighScores(table));
+        QCOMPARE(readBytes(programFile()), fixture("default.dat"));
+        const QString bad = m_program + "/hiscore.bad";
+        QCOMPARE(readBytes(bad), fixture("nine-lines.dat"));
+        QVERIFY(fileIdOf(bad) != fileIdOf(outside));
+        QCOMPARE(readBytes(outside), fixture("nine-lines.dat"));
+        QCOMPARE(hiddenEntries(m_program), QStringList());
+    }
 #endif
 
     void oddThingsNamedLikeTheFile_data() {
