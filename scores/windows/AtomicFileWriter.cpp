@@ -164,18 +164,39 @@ void keepAttributes(HANDLE temp, const fs::path& target) {
 }
 
 // Gives the open file the target's name, replacing what the target named (a link is replaced,
-// not followed).
+// not followed). Windows 10 replaces a file that others hold open, as POSIX does, when asked
+// to; older versions and other file systems refuse the request, and are asked the old way,
+// under which a reader that has the target open keeps it there until it lets go.
 bool renameOpenFile(HANDLE file, const fs::path& target) {
+    constexpr DWORD kReplaceIfExists = 0x1;  // FILE_RENAME_FLAG_REPLACE_IF_EXISTS
+    constexpr DWORD kPosixSemantics = 0x2;   // FILE_RENAME_FLAG_POSIX_SEMANTICS
+    // Windows 10's FileRenameInfoEx, which mingw-w64's headers hide behind a version test that
+    // no version passes.
+    constexpr auto kRenameInfoEx = static_cast<FILE_INFO_BY_HANDLE_CLASS>(22);
     const std::wstring name = fs::absolute(target).wstring();
     std::vector<unsigned char> buffer(sizeof(FILE_RENAME_INFO) + name.size() * sizeof(wchar_t));
     auto* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
-    info->ReplaceIfExists = TRUE;
     info->RootDirectory = nullptr;
     info->FileNameLength = static_cast<DWORD>(name.size() * sizeof(wchar_t));
     std::memcpy(info->FileName, name.c_str(), (name.size() + 1) * sizeof(wchar_t));
+    const auto size = static_cast<DWORD>(buffer.size());
+    bool posix = true;
     return retrying(target, [&] {
-        return ::SetFileInformationByHandle(file, FileRenameInfo, info,
-                                            static_cast<DWORD>(buffer.size())) != 0;
+        if (posix) {
+            info->Flags = kReplaceIfExists | kPosixSemantics;
+            if (::SetFileInformationByHandle(file, kRenameInfoEx, info, size)) {
+                return true;
+            }
+            const DWORD error = ::GetLastError();
+            if (error != ERROR_INVALID_PARAMETER && error != ERROR_NOT_SUPPORTED &&
+                error != ERROR_INVALID_FUNCTION && error != ERROR_CALL_NOT_IMPLEMENTED) {
+                return false;
+            }
+            posix = false;
+        }
+        info->Flags = 0;
+        info->ReplaceIfExists = TRUE;
+        return ::SetFileInformationByHandle(file, FileRenameInfo, info, size) != 0;
     });
 }
 
