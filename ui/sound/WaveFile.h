@@ -12,11 +12,11 @@
 namespace brightsum {
 
 // A wave file opened for playing: a regular file of a size and format that a sound cue can
-// have, with its header read. Anything else is no wave file at all, however it fails: a FIFO
-// or a device in its place (refused without opening it, and opening never waits), a file too
-// large to be a cue, a sample rate no sound card plays, a torn header. The same file is played
-// whatever happens to its name meanwhile: on POSIX systems it stays open; on Windows it is read
-// whole when opened, as the system plays a cue from memory.
+// have, with its header read. Anything else is no wave file at all, however it fails: a FIFO,
+// a pipe or a device in its place (refused without opening it, and opening never waits), a
+// file too large to be a cue, a sample rate no sound card plays, a torn header. The same file
+// is played whatever happens to its name meanwhile: on POSIX systems it stays open; on Windows
+// it is read whole when opened, as the system plays a cue from memory.
 class WaveFile {
 public:
     // Far above any cue (23 s of CD-quality stereo), and below what a sound server takes into
