@@ -45,6 +45,8 @@ if [ "${1:-}" = windows ]; then
         # threads; the host's Qt tools (moc, rcc, uic, lrelease) are reused
         dpkg-dev g++-mingw-w64-x86-64-posix cmake ninja-build qt6-base-dev qt6-l10n-tools
         qt6-tools-dev python3
+        # Qt's own catalogues (the standard buttons' texts), which the program folder carries
+        qt6-translations-l10n
         # the portable folder and the installer; Wine runs the tests and the installer
         zip nsis wine wine64 binutils-mingw-w64-x86-64
         # the round trip of the window, the sound and the menus under Wine

@@ -3,13 +3,15 @@
 # Builds Brightsum with its tests (installing what is missing) and runs every test on a
 # private headless desktop, quickest verdict first: the whole suite in the debug build, then
 # the suite under AddressSanitizer and UndefinedBehaviorSanitizer, then a bounded fuzz run of
-# the high-score file reader. Stops at the first stage that fails; ends with CTest's summary.
+# the high-score file reader, then the Windows build's suites and its portable folder and
+# installer under Wine. Stops at the first stage that fails; ends with CTest's summary.
 #
 # The debug, sanitizer and fuzz builds use clang; the release program folder, which players
 # and packagers build, is compiled with g++, so both compilers' warnings are checked. The
 # suites leave the processor mostly idle (they wait on windows and sound), so the g++ build
-# runs beside the debug suite and the fuzz build beside the sanitizer suite, at the lowest
-# priority, where the tests' own processes always come first.
+# runs beside the debug suite, and the fuzz build and the Windows build (with its Qt kit, the
+# first time: scripts/windows.sh) beside the sanitizer suite, at the lowest priority, where
+# the tests' own processes always come first.
 #
 # Extra arguments go to the debug ctest run (e.g. -L engine). BRIGHTSUM_WERROR=ON (set by CI)
 # makes every compiler warning an error.
@@ -72,9 +74,10 @@ stage "sanitizer build (clang)"
 cmake --preset asan "$werror" >/dev/null
 cmake --build --preset asan
 
-stage "sanitizer suite, with the fuzz target building beside it"
+stage "sanitizer suite, with the fuzz target and the Windows program building beside it"
 cmake --preset fuzz "$werror" >/dev/null
 background_start fuzz-build cmake --build --preset fuzz --target fuzz_highscores
+background_start windows-build scripts/windows.sh
 (
     export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
     export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
@@ -90,6 +93,12 @@ else
     tail -n 60 build/fuzz.log
     exit 1
 fi
+
+stage "Windows suites, portable folder and installer, under Wine"
+background_finish windows-build
+grep -E '(zip|exe) ' build/windows-build.log
+BRIGHTSUM_WINDOWS_KIT=$(scripts/windows-kit.sh | tail -n 1) \
+    ctest --preset windows --no-tests=error | tee build/ctest-windows.log
 
 # The run ends with the debug suite's summary.
 stage "every stage passed; the debug suite:"

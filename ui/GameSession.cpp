@@ -9,7 +9,11 @@
 #include <QFile>
 #include <QIcon>
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <unistd.h>
+#endif
 
 #include <string>
 
@@ -18,7 +22,11 @@ namespace brightsum {
 namespace {
 
 std::filesystem::path toPath(const QString& folder) {
+#ifdef _WIN32
+    return std::filesystem::path(folder.toStdWString());
+#else
     return std::filesystem::path(QFile::encodeName(folder).toStdString());
+#endif
 }
 
 }  // namespace
@@ -38,6 +46,23 @@ void GameSession::prepareWidgets() {
 }
 
 std::filesystem::path GameSession::programFolder() {
+#ifdef _WIN32
+    // The module's own path, wide, so that a folder named in any script is found.
+    std::wstring module(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            ::GetModuleFileNameW(nullptr, module.data(), static_cast<DWORD>(module.size()));
+        if (length == 0) {
+            return toPath(QCoreApplication::applicationDirPath());
+        }
+        if (length < module.size()) {
+            module.resize(length);
+            break;
+        }
+        module.resize(module.size() * 2);  // cut short: try a larger buffer
+    }
+    return std::filesystem::path(module).parent_path();
+#else
     // The kernel's link holds the path as bytes; Qt's applicationDirPath() turns it into text
     // and comes back empty when the folder's name is not valid UTF-8.
     std::string link(256, '\0');
@@ -53,12 +78,17 @@ std::filesystem::path GameSession::programFolder() {
         link.resize(link.size() * 2);  // cut short: try a larger buffer
     }
     return std::filesystem::path(link).parent_path();
+#endif
 }
 
 std::filesystem::path GameSession::dataFolder() {
     // Built from the environment's bytes: Qt's text paths mangle a home folder whose name is
     // not valid UTF-8.
+#ifdef _WIN32
+    return files::userDataFolder("Brightsum");  // as Windows programs name their folders
+#else
     return files::userDataFolder("brightsum");
+#endif
 }
 
 GameSession::GameSession(SoundPort& sound, const std::filesystem::path& programFolder,

@@ -4,6 +4,17 @@
 #include <QProcess>
 #include <QUrl>
 
+#ifdef _WIN32
+#include <QDir>
+
+// clang-format off
+#include <windows.h>
+#include <shellapi.h>  // after windows.h, whose types it uses
+// clang-format on
+
+#include <cstdint>
+#endif
+
 namespace brightsum {
 
 DesktopUrlOpener::~DesktopUrlOpener() {
@@ -17,6 +28,24 @@ DesktopUrlOpener::~DesktopUrlOpener() {
 bool DesktopUrlOpener::idle() const {
     return m_running.findChildren<QProcess*>().isEmpty();
 }
+
+#ifdef _WIN32
+
+// Windows hands the address to the program registered for it and says at once whether one
+// was found and started.
+void DesktopUrlOpener::openUrl(const QUrl& url, Failure failed) {
+    const QString target = url.isLocalFile() ? QDir::toNativeSeparators(url.toLocalFile())
+                                             : QString::fromLatin1(url.toEncoded());
+    const auto result = reinterpret_cast<std::intptr_t>(
+        ::ShellExecuteW(nullptr, L"open", reinterpret_cast<const wchar_t*>(target.utf16()), nullptr,
+                        nullptr, SW_SHOWNORMAL));
+    // Values up to 32 are error codes: no program for the type, a file not found, no memory.
+    if (result <= 32 && failed) {
+        failed();
+    }
+}
+
+#else
 
 void DesktopUrlOpener::openUrl(const QUrl& url, Failure failed) {
     auto* process = new QProcess(&m_running);
@@ -46,5 +75,7 @@ void DesktopUrlOpener::openUrl(const QUrl& url, Failure failed) {
                      });
     process->start();
 }
+
+#endif
 
 }  // namespace brightsum

@@ -7,11 +7,12 @@
 
 namespace brightsum {
 
-// The real opener: runs the desktop's "xdg-open" with the address as its single argument,
-// never through a shell, so no character of a path can run a command. It does not wait for
-// the opener but watches it: an opener that cannot be started, or that exits with a failure
-// (as "xdg-open" does with status 3 or 4 when nothing on the desktop can show the address),
-// is reported through the failure callback.
+// The real opener. On Windows it asks the shell to open the address (ShellExecuteW) and
+// reports a failure when no program could be started for it. Elsewhere it runs the desktop's
+// "xdg-open" with the address as its single argument, never through a shell, so no character
+// of a path can run a command. It does not wait for the opener but watches it: an opener that
+// cannot be started, or that exits with a failure (as "xdg-open" does with status 3 or 4 when
+// nothing on the desktop can show the address), is reported through the failure callback.
 class DesktopUrlOpener final : public UrlOpener {
 public:
     DesktopUrlOpener() = default;

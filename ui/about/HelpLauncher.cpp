@@ -11,7 +11,11 @@
 #include <QDir>
 #include <QUrl>
 
+#ifdef _WIN32
+#include <io.h>
+#else
 #include <unistd.h>
+#endif
 
 #include <utility>
 
@@ -49,7 +53,13 @@ namespace {
 
 bool readableFile(const std::filesystem::path& file) {
     std::error_code error;
+#ifdef _WIN32
+    constexpr int kReadable = 4;
+    return std::filesystem::is_regular_file(file, error) &&
+           ::_waccess(file.c_str(), kReadable) == 0;
+#else
     return std::filesystem::is_regular_file(file, error) && ::access(file.c_str(), R_OK) == 0;
+#endif
 }
 
 void tellPageMissing(const QUrl& page) {

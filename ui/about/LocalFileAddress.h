@@ -7,11 +7,13 @@
 
 namespace brightsum {
 
-// file:// addresses for local files, made from and read back to the bytes the system names
-// them by. A folder's name need not be UTF-8, and QUrl::fromLocalFile and toLocalFile go
-// through text, which cannot hold such a name.
+// file:// addresses for local files, made from and read back to the names the system gives
+// them. On POSIX systems a folder's name is bytes that need not be UTF-8, and
+// QUrl::fromLocalFile and toLocalFile go through text, which cannot hold such a name; Windows
+// names files in UTF-16, which they carry.
 
-// Every byte of the path but '/' and the unreserved ASCII ones is percent-encoded.
+// On POSIX systems every byte of the path but '/' and the unreserved ASCII ones is
+// percent-encoded.
 QUrl localFileAddress(const std::filesystem::path& file);
 
 // The file a file:// address names, byte for byte; empty for any other address.

@@ -74,12 +74,29 @@ private:
 
 }  // namespace
 
+namespace {
+
+QStringList standInFaces() {
+    QStringList faces;
+    for (const char* name : kStandInFaces) {
+        faces << QString::fromLatin1(name);
+    }
+    return faces;
+}
+
+}  // namespace
+
 void installFace() {
-    QFont::insertSubstitution(QString::fromLatin1(kFace), QString::fromLatin1(kFaceOnThisSystem));
+    QFont::insertSubstitutions(QString::fromLatin1(kFace), standInFaces());
 }
 
 QFont face(qreal points, bool bold) {
     QFont font(QString::fromLatin1(kFace));
+#ifdef _WIN32
+    // Windows has a face of this name, bitmaps at a few sizes, which would win over the
+    // substitutes: ask for the stand-ins by name.
+    font.setFamilies(standInFaces());
+#endif
     font.setPointSizeF(points);
     font.setBold(bold);
     return font;

@@ -22,12 +22,18 @@ constexpr QRect twipRect(int left, int top, int width, int height) {
     return {px(left), px(top), px(width), px(height)};
 }
 
-// The face the windows were designed in. It is not installed on Linux; installFace() maps it
-// to a face with the same metrics, so every caption fits the box it was designed for.
+// The face the windows were designed in. It is not installed on Linux, and on Windows it is a
+// bitmap face at a few sizes only; a scalable face with the same metrics stands in for it, so
+// every caption fits the box it was designed for: Arial on Windows, Liberation Sans on Linux
+// (and under Wine, which has no Arial of its own).
 inline constexpr const char* kFace = "MS Sans Serif";
-inline constexpr const char* kFaceOnThisSystem = "Liberation Sans";
+#ifdef _WIN32
+inline constexpr const char* kStandInFaces[] = {"Arial", "Liberation Sans"};
+#else
+inline constexpr const char* kStandInFaces[] = {"Liberation Sans"};
+#endif
 
-// Maps kFace to the face that stands in for it. Call once, when the application starts.
+// Maps kFace to the faces that stand in for it. Call once, when the application starts.
 void installFace();
 
 QFont face(qreal points, bool bold = false);

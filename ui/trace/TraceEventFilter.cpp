@@ -34,6 +34,11 @@ bool TraceEventFilter::eventFilter(QObject* watched, QEvent* event) {
                 trace::mark("press", button->objectName());
             }
             break;
+        case QEvent::FocusIn:
+            if (auto* button = qobject_cast<BoardButton*>(watched)) {
+                trace::mark("focus", button->objectName());
+            }
+            break;
         case QEvent::Timer:
             if (watched == m_window.timer(Timer::tmrPoints)) {
                 trace::mark("tick");

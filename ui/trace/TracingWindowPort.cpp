@@ -4,6 +4,7 @@
 #include "MainWindow.h"
 #include "TraceLog.h"
 
+#include <QStringList>
 #include <QTimer>
 
 namespace brightsum {
@@ -38,7 +39,16 @@ void TracingWindowPort::setTimerEnabled(Timer timer, bool enabled) {
         timer == Timer::tmrCounter && enabled && !m_window.timer(Timer::tmrCounter)->isActive();
     m_window.setTimerEnabled(timer, enabled);
     if (starts) {
-        trace::mark("question-start");
+        // What a driver without the accessibility bus (the Windows round trip under Wine)
+        // needs to find a pair: the target and the board, button by button.
+        QStringList board;
+        for (int index = 0; index < kBoardButtons; ++index) {
+            board << QString::fromStdString(m_window.buttonCaption(index));
+        }
+        trace::mark("question-start",
+                    QStringLiteral("target=%1 board=%2")
+                        .arg(QString::fromStdString(m_window.caption(Label::lblAnswer)),
+                             board.join(QLatin1Char(','))));
     }
 }
 
