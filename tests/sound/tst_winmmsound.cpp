@@ -12,6 +12,8 @@
 #include <QTest>
 
 #include <windows.h>
+// After windows.h, which it needs.
+#include <mmsystem.h>
 
 #include <chrono>
 #include <filesystem>

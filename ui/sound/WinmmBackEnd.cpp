@@ -3,7 +3,9 @@
 
 #include "PlayingCue.h"
 
-#include <windows.h>  // with mmsystem.h, for PlaySoundW
+#include <windows.h>
+// After windows.h, which it needs (the build defines WIN32_LEAN_AND_MEAN).
+#include <mmsystem.h>
 
 #include <chrono>
 #include <optional>
