@@ -9,12 +9,18 @@
 #include "WaveSamples.h"
 
 #include <QByteArray>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/stat.h>
+#endif
 
 #include <cmath>
 #include <cstdint>
@@ -24,6 +30,12 @@
 using namespace brightsum;
 
 namespace {
+
+// A path from Qt's text, whole on every system (a plain std::string is taken as the ANSI code
+// page on Windows).
+std::filesystem::path toPath(const QString& path) {
+    return std::filesystem::path(path.toStdU16String());
+}
 
 QByteArray le16(int v) {
     QByteArray b(2, '\0');
@@ -97,6 +109,22 @@ private:
     std::shared_ptr<PlayingCue> m_current;
 };
 
+// What the player asked of its back end for a waited click in this program folder, and how
+// long it held the caller.
+QStringList playSelect(const QString& folder, double* seconds) {
+    auto log = std::make_shared<BackEndLog>();
+    {
+        SoundCuePlayer player(toPath(folder),
+                              [log] { return std::make_unique<RecordingBackEnd>(log); }, {});
+        QElapsedTimer held;
+        held.start();
+        player.PlaySoundCue(Cue::Select, CueMode::Wait);
+        *seconds = held.nsecsElapsed() / 1e9;
+    }
+    std::lock_guard lock(log->mutex);
+    return log->calls;
+}
+
 }  // namespace
 
 class WaveFilesTest : public QObject {
@@ -109,6 +137,7 @@ private slots:
     void generatedCues();
     void insaneFileSoundsTheAlertWithoutHoldingTheBoard_data();
     void insaneFileSoundsTheAlertWithoutHoldingTheBoard();
+    void cueInAFolderNamedInAnyLettersIsPlayed();
     void endNamedByASystemThatReportsNoneReleasesTheCaller();
 };
 
@@ -160,7 +189,7 @@ void WaveFilesTest::headerReader() {
     file.write(bytes);
     file.close();
 
-    const auto info = WaveFileInfo::read(path.toStdString());
+    const auto info = WaveFileInfo::read(toPath(path));
     QCOMPARE(info.has_value(), valid);
     if (!valid) {
         return;
@@ -198,7 +227,7 @@ void WaveFilesTest::generatedCues() {
     // A RIFF size that disagrees with the file makes some players stop early or refuse it.
     QCOMPARE(bytes.left(4) + bytes.mid(8, 4), QByteArray("RIFFWAVE"));
     QCOMPARE(bytes.mid(4, 4), le32(static_cast<std::uint32_t>(bytes.size() - 8)));
-    const auto info = WaveFileInfo::read(path.toStdString());
+    const auto info = WaveFileInfo::read(toPath(path));
     QVERIFY(info);
     // The format every player reads, with the samples running to the end of the file.
     QCOMPARE(QString("%1 %2 %3 %4")
@@ -211,7 +240,7 @@ void WaveFilesTest::generatedCues() {
     const double seconds = info->duration().count() / 1e6;
     QVERIFY2(seconds >= minSeconds && seconds <= maxSeconds, qPrintable(QString::number(seconds)));
 
-    const auto wave = WaveSamples::read(path.toStdString());
+    const auto wave = WaveSamples::read(toPath(path));
     QVERIFY(wave);
     // Loud enough to hear, with headroom: no clipped sample.
     const double peakDbfs = 20.0 * std::log10(wave->peak() / 32768.0);
@@ -238,9 +267,14 @@ void WaveFilesTest::insaneFileSoundsTheAlertWithoutHoldingTheBoard_data() {
 
     // A click's sound is waited for: nothing a file claims may hold the board long.
     const QByteArray fmt16 = chunk("fmt ", fmtBody(1, 1, 44100, 16));
+#ifdef _WIN32
+    QTest::newRow("named pipe, which would block whoever reads it")
+        << "pipe" << QByteArray() << qint64(0) << "alert" << 1.0;
+#else
     QTest::newRow("FIFO, which would block whoever opens it")
         << "fifo" << QByteArray() << qint64(0) << "alert" << 1.0;
     QTest::newRow("device") << "device" << QByteArray() << qint64(0) << "alert" << 1.0;
+#endif
     QTest::newRow("40 MB, four minutes long")
         << "file" << riff(fmt16 + chunk("data", {}, 40'000'000)) << qint64(40'000'044) << "alert"
         << 1.0;
@@ -264,31 +298,47 @@ void WaveFilesTest::insaneFileSoundsTheAlertWithoutHoldingTheBoard() {
 
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
+    QString folder = dir.path();
     const QString path = dir.filePath("select.wav");
+#ifdef _WIN32
+    // A pipe named like a cue in a folder of pipes; nothing ever writes to it.
+    HANDLE pipe = INVALID_HANDLE_VALUE;
+    const auto closePipe = qScopeGuard([&pipe] { ::CloseHandle(pipe); });
+    if (kind == "pipe") {
+        folder = QString("\\\\.\\pipe\\brightsum-%1").arg(::GetCurrentProcessId());
+        pipe = ::CreateNamedPipeW((folder + "\\select.wav").toStdWString().c_str(),
+                                  PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE, 1, 4096, 4096, 0, nullptr);
+        QVERIFY(pipe != INVALID_HANDLE_VALUE);
+    } else {
+#else
     if (kind == "fifo") {
         QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
     } else if (kind == "device") {
         QVERIFY(QFile::link("/dev/zero", path));
     } else {
+#endif
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
         QCOMPARE(file.write(bytes), bytes.size());
         QVERIFY(size == 0 || file.resize(size));  // sparse: no 40 MB written
     }
 
-    auto log = std::make_shared<BackEndLog>();
     double seconds = 0;
-    {
-        SoundCuePlayer player(dir.path().toStdString(),
-                              [log] { return std::make_unique<RecordingBackEnd>(log); }, {});
-        QElapsedTimer held;
-        held.start();
-        player.PlaySoundCue(Cue::Select, CueMode::Wait);
-        seconds = held.nsecsElapsed() / 1e9;
-    }
-    std::lock_guard lock(log->mutex);
-    QCOMPARE(log->calls, QStringList{played});
+    QCOMPARE(playSelect(folder, &seconds), QStringList{played});
     QVERIFY2(seconds < maxSeconds, qPrintable(QString("held the caller %1 s").arg(seconds)));
+}
+
+// The program folder may be named in any letters. A wave file opened by a narrow path on
+// Windows (the ANSI code page) would be missing there, and the alert would sound instead.
+void WaveFilesTest::cueInAFolderNamedInAnyLettersIsPlayed() {
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString folder = dir.filePath(QString::fromUtf8("Ελληνικά 中文 ☺"));
+    QVERIFY(QDir().mkpath(folder));
+    QVERIFY(
+        QFile::copy(QStringLiteral(BRIGHTSUM_PROGRAM_DIR "/select.wav"), folder + "/select.wav"));
+    double seconds = 0;
+    QCOMPARE(playSelect(folder, &seconds), QStringList{"file"});
 }
 
 // A system that reports no end (winmm) names it instead: the caller must go on then, not

@@ -175,8 +175,9 @@ void SoundCuePlayer::run(const std::shared_ptr<Queue>& queue, const BackEndFacto
 void SoundCuePlayer::PlaySoundCue(Cue sound, CueMode mode) {
     const Clock::time_point handedOver = Clock::now();
     auto cue = std::make_shared<PlayingCue>();
-    // Only the file's header is read here, and opening it never waits: nothing that waits on
-    // the sound service or on a FIFO. A file that is no sane wave file sounds the alert.
+    // Only the file's header is read here (on Windows the whole file, at most WaveFile::kMaxBytes),
+    // and opening it never waits: nothing that waits on the sound service, a FIFO or a pipe.
+    // A file that is no sane wave file sounds the alert.
     std::optional<WaveFile> wave = WaveFile::open(m_programFolder / cueFile(sound));
     const Clock::time_point end = waitEnd(wave, handedOver);
     m_queue->hand({std::move(wave), m_describe ? m_describe(sound) : std::string(), cue, end});

@@ -3,8 +3,6 @@
 
 #include "WaveFile.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
 
@@ -39,23 +37,11 @@ std::optional<WaveFileInfo> WaveFileInfo::read(const std::filesystem::path& file
     return wave ? std::optional(wave->info()) : std::nullopt;
 }
 
-std::optional<WaveFileInfo> WaveFileInfo::parse(int descriptor, std::uint64_t fileSize) {
+std::optional<WaveFileInfo> WaveFileInfo::parse(const ReadAt& read, std::uint64_t fileSize) {
     // Whole reads at given offsets; a file that ends early gives no header.
-    const auto readAt = [descriptor, fileSize](std::uint64_t offset, unsigned char* into,
-                                               std::uint64_t count) {
-        if (offset + count > fileSize ||
-            ::lseek(descriptor, static_cast<off_t>(offset), SEEK_SET) < 0) {
-            return false;
-        }
-        while (count > 0) {
-            const auto got = ::read(descriptor, into, static_cast<unsigned>(count));
-            if (got <= 0) {
-                return false;
-            }
-            into += got;
-            count -= static_cast<std::uint64_t>(got);
-        }
-        return true;
+    const auto readAt = [&read, fileSize](std::uint64_t offset, unsigned char* into,
+                                          std::uint64_t count) {
+        return offset + count <= fileSize && read(offset, into, static_cast<std::size_t>(count));
     };
 
     std::array<unsigned char, 12> riff{};

@@ -2,8 +2,10 @@
 #pragma once
 
 #include <chrono>
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 
 namespace brightsum {
@@ -24,8 +26,11 @@ struct WaveFileInfo {
     // Nothing when the file cannot be read or is not a wave file with a usable format, as
     // WaveFile::open decides.
     static std::optional<WaveFileInfo> read(const std::filesystem::path& file);
-    // The header of an open file of fileSize bytes, read from its start.
-    static std::optional<WaveFileInfo> parse(int descriptor, std::uint64_t fileSize);
+    // Reads count bytes of the file from offset into `into`; false when it cannot read them all.
+    using ReadAt =
+        std::function<bool(std::uint64_t offset, unsigned char* into, std::size_t count)>;
+    // The header of a file of fileSize bytes, however it is read.
+    static std::optional<WaveFileInfo> parse(const ReadAt& readAt, std::uint64_t fileSize);
 };
 
 }  // namespace brightsum

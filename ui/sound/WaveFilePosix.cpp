@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// WaveFile on POSIX systems: the file stays open, and only its header is read.
 #include "WaveFile.h"
 
 #include <fcntl.h>
@@ -13,12 +14,23 @@ namespace brightsum {
 namespace {
 
 int openForReading(const std::filesystem::path& path) {
-#ifdef _WIN32
-    return ::_wopen(path.c_str(), _O_RDONLY | _O_BINARY);
-#else
     // Non-blocking: a FIFO swapped in after the check below must not hold the caller.
     return ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-#endif
+}
+
+bool readAt(int descriptor, std::uint64_t offset, unsigned char* into, std::size_t count) {
+    if (::lseek(descriptor, static_cast<off_t>(offset), SEEK_SET) < 0) {
+        return false;
+    }
+    while (count > 0) {
+        const auto got = ::read(descriptor, into, static_cast<unsigned>(count));
+        if (got <= 0) {
+            return false;
+        }
+        into += got;
+        count -= static_cast<std::size_t>(got);
+    }
+    return true;
 }
 
 }  // namespace
@@ -37,7 +49,11 @@ std::optional<WaveFile> WaveFile::open(const std::filesystem::path& path) {
     std::optional<WaveFileInfo> info;
     if (::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode) && status.st_size >= 0 &&
         static_cast<std::uint64_t>(status.st_size) <= kMaxBytes) {
-        info = WaveFileInfo::parse(descriptor, static_cast<std::uint64_t>(status.st_size));
+        info = WaveFileInfo::parse(
+            [descriptor](std::uint64_t offset, unsigned char* into, std::size_t count) {
+                return readAt(descriptor, offset, into, count);
+            },
+            static_cast<std::uint64_t>(status.st_size));
     }
     if (!info || info->sampleRate < kMinSampleRate || info->sampleRate > kMaxSampleRate) {
         ::close(descriptor);
