@@ -6,7 +6,7 @@
 Unzips the portable folder into a folder named in two scripts and plays one game with the
 keyboard alone: the window appears, the Subtraction menu starts level 3, every question is
 answered with a right pair, the name prompt takes a name, and "hiscore.dat" appears beside
-brightsum.exe, in the lines a Linux copy writes. The high-score cue is heard on the test
+brightsum.exe, in the bytes a Linux copy writes. The high-score cue is heard on the test
 desktop's sound server (the pick cue is too short for Wine to play at all). Then the installer
 installs into Program Files silently, and its uninstaller removes what it installed.
 
@@ -97,6 +97,10 @@ class Game:
                     raise Failure(f"no '{name}' mark; marks so far: {self.marks[-5:]}")
                 self.cond.wait(min(left, 0.2))
 
+    def details(self, name):
+        with self.cond:
+            return [m[1] for m in self.marks if m[0] == name]
+
     def focused(self):
         with self.cond:
             focus = [m[1] for m in self.marks if m[0] == "focus"]
@@ -177,10 +181,11 @@ def play(game, window):
     time.sleep(0.5)
     key("3")  # Start Level 3
     for question in range(10):
-        detail = game.wait("question-start", after=question)
-        found = re.fullmatch(r"target=(-?\d+) board=([-\d,]+)", detail)
-        if not found:
-            raise Failure(f"question {question + 1}: unreadable trace '{detail}'")
+        # The idle board before a game starts has "?" for its target: no question.
+        found = poll(f"question {question + 1}", lambda: (
+            asked := [m for m in (re.fullmatch(r"target=(-?\d+) board=([-\d,]+)", d)
+                                  for d in game.details("question-shown")) if m]
+        ) and len(asked) > question and asked[question])
         target = int(found.group(1))
         numbers = [int(n) for n in found.group(2).split(",")]
         if game.focused() is None:
@@ -264,8 +269,11 @@ def main():
             poll("hiscore.dat beside brightsum.exe", lambda: os.path.isfile(hiscore))
             data = poll("a whole hiscore.dat", lambda: (d := open(hiscore, "rb").read())
                         and d.endswith(b"\r\n") and d)
-            if NAME.encode() not in data or b"\n" in data.replace(b"\r\n", b""):
-                raise Failure(f"hiscore.dat does not hold the name in CRLF lines: {data!r}")
+            # As on Linux: CR LF lines, and Windows-1252 while every name fits it.
+            first = data.split(b"\r\n")[0]
+            if (not re.fullmatch(rb'" *\d+","' + NAME.encode("cp1252") + rb'"," 3"', first)
+                    or b"\n" in data.replace(b"\r\n", b"")):
+                raise Failure(f"hiscore.dat does not lead with the game in CRLF lines: {data!r}")
             game.wait("cue", after=0)
             (cue_at,) = [m[2] for m in game.marks if m[:2] == ("cue", "hiscore.wav")]
             heard_from = recorder.sample_at(game.started + cue_at - 0.1)

@@ -39,16 +39,20 @@ void TracingWindowPort::setTimerEnabled(Timer timer, bool enabled) {
         timer == Timer::tmrCounter && enabled && !m_window.timer(Timer::tmrCounter)->isActive();
     m_window.setTimerEnabled(timer, enabled);
     if (starts) {
+        trace::mark("question-start");
         // What a driver without the accessibility bus (the Windows round trip under Wine)
-        // needs to find a pair: the target and the board, button by button.
-        QStringList board;
-        for (int index = 0; index < kBoardButtons; ++index) {
-            board << QString::fromStdString(m_window.buttonCaption(index));
-        }
-        trace::mark("question-start",
-                    QStringLiteral("target=%1 board=%2")
-                        .arg(QString::fromStdString(m_window.caption(Label::lblAnswer)),
-                             board.join(QLatin1Char(','))));
+        // needs to find a pair: the target and the board, button by button, once the game
+        // has written them, after the clock started.
+        QTimer::singleShot(0, &m_window, [this] {
+            QStringList board;
+            for (int index = 0; index < kBoardButtons; ++index) {
+                board << QString::fromStdString(m_window.buttonCaption(index));
+            }
+            trace::mark("question-shown",
+                        QStringLiteral("target=%1 board=%2")
+                            .arg(QString::fromStdString(m_window.caption(Label::lblAnswer)),
+                                 board.join(QLatin1Char(','))));
+        });
     }
 }
 
