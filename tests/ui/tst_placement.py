@@ -129,21 +129,28 @@ def under_window_manager(path):
 def on_a_small_screen(path):
     with tempfile.TemporaryDirectory(prefix="brightsum-small.") as scratch:
         with open(os.path.join(scratch, "dpy"), "w+") as dpy:
+            # -noreset: the program's display check is the server's first client, and a server
+            # that resets when it leaves refuses the toolkit's connection during the reset.
             server = subprocess.Popen(["Xvfb", "-displayfd", str(dpy.fileno()), "-screen", "0",
-                                       "1024x600x24", "-nolisten", "tcp"], pass_fds=[dpy.fileno()],
-                                      stderr=subprocess.DEVNULL)
+                                       "1024x600x24", "-nolisten", "tcp", "-noreset"],
+                                      pass_fds=[dpy.fileno()], stderr=subprocess.DEVNULL)
             display = ":" + driver.poll("the small screen", lambda: (
                 dpy.seek(0), dpy.read().strip())[1] or None)
         program = subprocess.Popen([path], env={**os.environ, "DISPLAY": display,
                                                 "QT_SCALE_FACTOR": "2",
                                                 "HOME": scratch, "XDG_DATA_HOME": scratch},
                                    cwd=scratch, stdout=subprocess.DEVNULL,
-                                   stderr=subprocess.DEVNULL)
+                                   stderr=subprocess.PIPE, text=True)
         try:
-            wid = driver.poll("the window on the small screen", lambda: subprocess.run(
-                ["xdotool", "search", "--onlyvisible", "--name", "^Brightsum$"],
-                env={**os.environ, "DISPLAY": display}, capture_output=True,
-                text=True).stdout.split()[:1] or None)[0]
+            def shown():
+                if program.poll() is not None:
+                    raise driver.DriverError(f"the program ended on the small screen: "
+                                             f"{program.stderr.read().strip()}")
+                return subprocess.run(
+                    ["xdotool", "search", "--onlyvisible", "--name", "^Brightsum$"],
+                    env={**os.environ, "DISPLAY": display}, capture_output=True,
+                    text=True).stdout.split()[:1] or None
+            wid = driver.poll("the window on the small screen", shown)[0]
             x, y, width, height = outer_box(wid, display)
             check(y == 0 and height > 600, f"taller than the screen, the window's top is at "
                   f"its edge: y {y}, height {height}")
