@@ -58,61 +58,34 @@ def key(*names):
 
 
 class Game:
-    """The program under Wine, with its trace marks collected as they come."""
+    """The program under Wine, with its trace marks (name, detail, seconds) as they come."""
 
     def __init__(self, wine, exe):
         env = dict(os.environ, BRIGHTSUM_TRACE="1", LANG="en_US.UTF-8", LANGUAGE="en")
         self.started = time.monotonic()
         self.proc = subprocess.Popen([wine, exe], env=env, cwd=os.path.dirname(exe),
                                      stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                                     stderr=subprocess.PIPE, text=True, encoding="utf-8",
-                                     errors="replace")
-        self.marks = []  # (name, detail, seconds since start)
-        self.cond = threading.Condition()
+                                     stderr=subprocess.PIPE, text=True, errors="replace")
+        self.marks = []
         threading.Thread(target=self._read, daemon=True).start()
 
     def _read(self):
         for line in self.proc.stderr:
             parts = line.rstrip("\n").split(" ", 2)
             if len(parts) >= 2 and parts[1].isdigit():
-                with self.cond:
-                    self.marks.append((parts[0], parts[2] if len(parts) > 2 else "",
-                                       time.monotonic() - self.started))
-                    self.cond.notify_all()
-
-    def count(self, name):
-        with self.cond:
-            return sum(1 for mark in self.marks if mark[0] == name)
-
-    def wait(self, name, after=0, limit=POLL_LIMIT):
-        """The detail of mark `after` + 1 of that name (the first new one)."""
-        deadline = time.monotonic() + limit
-        with self.cond:
-            while True:
-                found = [m for m in self.marks if m[0] == name]
-                if len(found) > after:
-                    return found[after][1]
-                left = deadline - time.monotonic()
-                if left <= 0 or self.proc.poll() is not None:
-                    raise Failure(f"no '{name}' mark; marks so far: {self.marks[-5:]}")
-                self.cond.wait(min(left, 0.2))
+                self.marks.append((parts[0], parts[2] if len(parts) > 2 else "",
+                                   time.monotonic() - self.started))
 
     def details(self, name):
-        with self.cond:
-            return [m[1] for m in self.marks if m[0] == name]
+        return [mark[1] for mark in list(self.marks) if mark[0] == name]
 
     def focused(self):
-        with self.cond:
-            focus = [m[1] for m in self.marks if m[0] == "focus"]
+        focus = self.details("focus")
         return int(focus[-1].rsplit("_", 1)[1]) if focus else None
 
     def stop(self):
-        if self.proc.poll() is None:
-            self.proc.terminate()
-            try:
-                self.proc.wait(10)
-            except subprocess.TimeoutExpired:
-                self.proc.kill()
+        self.proc.terminate()
+        self.proc.wait(10)
 
 
 class Recorder:
@@ -138,13 +111,9 @@ class Recorder:
 
     def loudest(self, since_samples):
         """The highest RMS of a tenth of a second recorded after sample `since_samples`."""
-        data = self.samples[since_samples:]
-        window = self.RATE // 10
-        best = 0.0
-        for start in range(0, max(0, len(data) - window), window // 2):
-            part = data[start:start + window]
-            best = max(best, math.sqrt(sum(s * s for s in part) / len(part)) / 32768)
-        return best
+        data, window = self.samples[since_samples:], self.RATE // 10
+        return max((math.sqrt(sum(s * s for s in data[at:at + window]) / window) / 32768
+                    for at in range(0, len(data) - window, window // 2)), default=0.0)
 
     def stop(self):
         self.proc.terminate()
@@ -167,12 +136,10 @@ def right_pair(target, numbers, start):
 
 def focus(game, index):
     """Walks the focus to board button `index` with Tab and Shift+Tab."""
-    current = game.focused()
-    while current != index:
-        before = game.count("focus")
+    while (current := game.focused()) != index:
+        moves = len(game.details("focus"))
         key("Tab" if current is None or index > current else "shift+Tab")
-        poll("the focus to move", lambda: game.count("focus") > before, limit=5)
-        current = game.focused()
+        poll("the focus to move", lambda: len(game.details("focus")) > moves, limit=5)
 
 
 def play(game, window):
@@ -188,18 +155,13 @@ def play(game, window):
         ) and len(asked) > question and asked[question])
         target = int(found.group(1))
         numbers = [int(n) for n in found.group(2).split(",")]
-        if game.focused() is None:
-            before = game.count("focus")
-            key("Tab")
-            poll("a board button to take the focus", lambda: game.count("focus") > before)
-        first, second = right_pair(target, numbers, game.focused())
-        right_cues = sum(1 for m in game.marks if m[:2] == ("cue", "good.wav"))
+        first, second = right_pair(target, numbers, game.focused() or 0)
+        right_cues = game.details("cue").count("good.wav")
         for index in (first, second):
             focus(game, index)
             key("space")
         poll(f"question {question + 1}: the right-answer cue",
-             lambda: sum(1 for m in game.marks if m[:2] == ("cue", "good.wav")) > right_cues)
-
+             lambda: game.details("cue").count("good.wav") > right_cues)
 
     # Ten right answers make a high score: its cue sounds and the name prompt opens.
     prompt = poll("the name prompt", lambda: xdotool_search("^High Score$"), limit=30)
@@ -263,7 +225,7 @@ def main():
         try:
             window = poll("the main window", lambda: xdotool_search("^Brightsum$"),
                           limit=STARTUP_LIMIT)
-            game.wait("first-paint", limit=STARTUP_LIMIT)
+            poll("the first paint", lambda: game.details("first-paint"), limit=STARTUP_LIMIT)
             print(f"window shown {time.monotonic() - game.started:.1f} s after the start")
             play(game, window)
             poll("hiscore.dat beside brightsum.exe", lambda: os.path.isfile(hiscore))
@@ -274,8 +236,7 @@ def main():
             if (not re.fullmatch(rb'" *\d+","' + NAME.encode("cp1252") + rb'"," 3"', first)
                     or b"\n" in data.replace(b"\r\n", b"")):
                 raise Failure(f"hiscore.dat does not lead with the game in CRLF lines: {data!r}")
-            game.wait("cue", after=0)
-            (cue_at,) = [m[2] for m in game.marks if m[:2] == ("cue", "hiscore.wav")]
+            (cue_at,) = [m[2] for m in list(game.marks) if m[:2] == ("cue", "hiscore.wav")]
             heard_from = recorder.sample_at(game.started + cue_at - 0.1)
             loudest = poll("the high-score cue on the sound server",
                            lambda: recorder.loudest(heard_from) > 0.01 and
