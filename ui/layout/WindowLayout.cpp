@@ -5,9 +5,11 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 
 #include <algorithm>
+#include <chrono>
 
 namespace brightsum::layout {
 
@@ -34,12 +36,34 @@ QSize place(QWidget* window) {
 
 // A window centred before it is shown is centred by its inner size, since a window manager
 // adds its frame only when the window is mapped. This centres it again by its outer size once
-// the frame has come, which is the case by the window's first paint, and then goes.
+// the frame has come, which is mostly the case by the window's first paint. A busy window
+// manager may still be framing it then, and Qt learns of a frame without telling the window,
+// so the watch looks again a few times in the second after the first paint, at the outer
+// size only: a player moving the window is never undone.
+//
+// Qt's X11 platform asks for the frame again only after the window has been configured, and
+// now and then it asked too early and keeps a frame of nothing: a window still without a
+// frame at the first look is moved by a pixel, which has the window manager configure it, and
+// is put back where it belongs at the next look.
 class FrameWatcher final : public QObject {
 public:
     FrameWatcher(QWidget* window, QSize centredBy)
         : QObject(window), m_window(window), m_centredBy(centredBy) {
         window->installEventFilter(this);
+        m_lookAgain.setInterval(kLookAgainEvery);
+        QObject::connect(&m_lookAgain, &QTimer::timeout, this, [this] {
+            if (m_looks == 0 && m_window->frameGeometry() == m_window->geometry()) {
+                m_window->move(m_window->pos() + QPoint(0, 1));
+                m_centredBy = QSize();  // so that the next look places it again
+            } else {
+                centreIfFramed();
+            }
+            if (++m_looks == kLooks) {
+                m_lookAgain.stop();
+                m_window->removeEventFilter(this);
+                deleteLater();
+            }
+        });
     }
 
     void centredAgain(QSize centredBy) { m_centredBy = centredBy; }
@@ -53,12 +77,9 @@ public:
             case QEvent::Resize:
             case QEvent::Show:
             case QEvent::Paint:
-                if (m_window->frameGeometry().size() != m_centredBy) {
-                    m_centredBy = place(m_window);
-                }
-                if (event->type() == QEvent::Paint) {
-                    m_window->removeEventFilter(this);
-                    deleteLater();
+                centreIfFramed();
+                if (event->type() == QEvent::Paint && !m_lookAgain.isActive()) {
+                    m_lookAgain.start();
                 }
                 break;
             default:
@@ -68,8 +89,19 @@ public:
     }
 
 private:
+    static constexpr std::chrono::milliseconds kLookAgainEvery{100};
+    static constexpr int kLooks = 10;
+
+    void centreIfFramed() {
+        if (m_window->frameGeometry().size() != m_centredBy) {
+            m_centredBy = place(m_window);
+        }
+    }
+
     QWidget* m_window;
     QSize m_centredBy;
+    QTimer m_lookAgain;
+    int m_looks = 0;
 };
 
 }  // namespace
