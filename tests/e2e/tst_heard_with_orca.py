@@ -20,9 +20,7 @@ import html
 import os
 import re
 import shutil
-import stat
 import sys
-import tempfile
 import time
 import xml.etree.ElementTree as ET
 
@@ -388,16 +386,6 @@ def play(program_path, orca, language, artifacts, opener_folder, translations):
         program.stop()
 
 
-def failing_opener_folder():
-    """A folder with an "xdg-open" that fails, so that the help opens in the built-in window."""
-    folder = tempfile.mkdtemp(prefix="brightsum-opener.")
-    opener = os.path.join(folder, "xdg-open")
-    with open(opener, "w", encoding="ascii") as script:
-        script.write("#!/bin/sh\nexit 3\n")
-    os.chmod(opener, stat.S_IRWXU)
-    return folder
-
-
 def main():
     if len(sys.argv) != 4:
         print(__doc__)
@@ -410,7 +398,7 @@ def main():
         return ui.SKIP
     os.makedirs(artifacts, exist_ok=True)
     orca = screen_reader.Orca(os.path.join(artifacts, "orca-debug.log"))
-    opener_folder = failing_opener_folder()
+    opener_folder = ui.failing_opener_folder()
     try:
         orca.start()
         for language in (English, German):

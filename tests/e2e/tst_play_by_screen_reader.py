@@ -14,9 +14,7 @@ Exits 77 (skipped) when no desktop with an accessibility bus is reachable.
 
 import os
 import shutil
-import stat
 import sys
-import tempfile
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
@@ -200,17 +198,6 @@ def failing_opener_shows_built_in_help(program):
 HELP_TITLE = "Brightsum: how to play"
 
 
-def failing_opener_folder():
-    """A folder holding an "xdg-open" that fails as the desktop's does when nothing on the
-    desktop can show a page."""
-    folder = tempfile.mkdtemp(prefix="brightsum-opener.")
-    opener = os.path.join(folder, "xdg-open")
-    with open(opener, "w", encoding="ascii") as script:
-        script.write("#!/bin/sh\nexit 3\n")
-    os.chmod(opener, stat.S_IRWXU)
-    return folder
-
-
 def main():
     if len(sys.argv) != 3:
         print(__doc__)
@@ -224,7 +211,7 @@ def main():
     failure_shot = os.path.join(artifacts, "e2e-failure.png")
     if os.path.exists(failure_shot):
         os.remove(failure_shot)
-    opener_folder = failing_opener_folder()
+    opener_folder = ui.failing_opener_folder()
     program = ui.Program(program_path, extra_env={
         "PATH": opener_folder + os.pathsep + os.environ.get("PATH", "/usr/bin:/bin")})
     try:

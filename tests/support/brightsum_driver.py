@@ -10,6 +10,7 @@ import os
 import re
 import shutil
 import signal
+import stat
 import subprocess
 import tempfile
 import time
@@ -130,6 +131,17 @@ def centre_of(accessible):
     """The accessible's centre in screen pixels (matches X's coordinates exactly)."""
     box = accessible.get_component_iface().get_extents(Atspi.CoordType.SCREEN)
     return box.x + box.width // 2, box.y + box.height // 2
+
+
+def failing_opener_folder():
+    """A folder holding an "xdg-open" that fails as the desktop's does when nothing on the
+    desktop can show a page: put first on PATH, the help opens in the built-in window."""
+    folder = tempfile.mkdtemp(prefix="brightsum-opener.")
+    opener = os.path.join(folder, "xdg-open")
+    with open(opener, "w", encoding="ascii") as script:
+        script.write("#!/bin/sh\nexit 3\n")
+    os.chmod(opener, stat.S_IRWXU)
+    return folder
 
 
 class Program:
